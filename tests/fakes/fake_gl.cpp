@@ -1,0 +1,149 @@
+// Stand-ins for the OpenGL and GLU calls the program makes.
+#include "fakes.h"
+#include "recorder.h"
+#include <GL/glu.h>
+#include <cstdio>
+
+// The names of the enums the program passes; anything else shows as a number.
+static std::string glName(GLenum value)
+{
+    switch (value) {
+    case GL_QUADS:
+        return "GL_QUADS";
+    case GL_SMOOTH:
+        return "GL_SMOOTH";
+    case GL_DEPTH_TEST:
+        return "GL_DEPTH_TEST";
+    case GL_LEQUAL:
+        return "GL_LEQUAL";
+    case GL_PERSPECTIVE_CORRECTION_HINT:
+        return "GL_PERSPECTIVE_CORRECTION_HINT";
+    case GL_NICEST:
+        return "GL_NICEST";
+    case GL_PROJECTION:
+        return "GL_PROJECTION";
+    case GL_MODELVIEW:
+        return "GL_MODELVIEW";
+    default:
+        char number[16];
+        snprintf(number, sizeof number, "0x%04x", unsigned(value));
+        return number;
+    }
+}
+
+static std::string clearMask(GLbitfield mask)
+{
+    std::string text;
+    const struct {
+        GLbitfield bit;
+        const char *name;
+    } bits[] = {{GL_COLOR_BUFFER_BIT, "GL_COLOR_BUFFER_BIT"},
+                {GL_DEPTH_BUFFER_BIT, "GL_DEPTH_BUFFER_BIT"},
+                {GL_STENCIL_BUFFER_BIT, "GL_STENCIL_BUFFER_BIT"},
+                {GL_ACCUM_BUFFER_BIT, "GL_ACCUM_BUFFER_BIT"}};
+    for (const auto &bit : bits)
+        if (mask & bit.bit)
+            text += (text.empty() ? "" : " | ") + std::string(bit.name);
+    return text.empty() ? "0" : text;
+}
+
+void glShadeModel(GLenum mode)
+{
+    record("glShadeModel(mode = %s)", glName(mode).c_str());
+}
+
+void glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha)
+{
+    record("glClearColor(red = %s, green = %s, blue = %s, alpha = %s)", num(red).c_str(),
+           num(green).c_str(), num(blue).c_str(), num(alpha).c_str());
+}
+
+void glClearDepth(GLclampd depth)
+{
+    record("glClearDepth(depth = %s)", num(depth).c_str());
+}
+
+void glEnable(GLenum cap)
+{
+    record("glEnable(cap = %s)", glName(cap).c_str());
+}
+
+void glDepthFunc(GLenum func)
+{
+    record("glDepthFunc(func = %s)", glName(func).c_str());
+}
+
+void glHint(GLenum target, GLenum mode)
+{
+    record("glHint(target = %s, mode = %s)", glName(target).c_str(), glName(mode).c_str());
+}
+
+void glViewport(GLint x, GLint y, GLsizei width, GLsizei height)
+{
+    record("glViewport(x = %d, y = %d, width = %d, height = %d)", x, y, width, height);
+}
+
+void glMatrixMode(GLenum mode)
+{
+    record("glMatrixMode(mode = %s)", glName(mode).c_str());
+}
+
+void glLoadIdentity()
+{
+    record("glLoadIdentity()");
+}
+
+void glClear(GLbitfield mask)
+{
+    record("glClear(mask = %s)", clearMask(mask).c_str());
+}
+
+GLenum glGetError()
+{
+    record("glGetError()");
+    if (fake_gl_errors.empty())
+        return GL_NO_ERROR;
+    const GLenum error = fake_gl_errors.front();
+    fake_gl_errors.pop_front();
+    return error;
+}
+
+void glBegin(GLenum mode)
+{
+    record("glBegin(mode = %s)", glName(mode).c_str());
+}
+
+void glEnd()
+{
+    record("glEnd()");
+}
+
+void glColor3f(GLfloat red, GLfloat green, GLfloat blue)
+{
+    if (!fake_record_vertices)
+        return tally(TALLY_COLOUR);
+    record("glColor3f(red = %s, green = %s, blue = %s)", num(red).c_str(), num(green).c_str(),
+           num(blue).c_str());
+}
+
+void glVertex3f(GLfloat x, GLfloat y, GLfloat z)
+{
+    if (!fake_record_vertices)
+        return tally(TALLY_VERTEX);
+    record("glVertex3f(x = %s, y = %s, z = %s)", num(x).c_str(), num(y).c_str(), num(z).c_str());
+}
+
+void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar)
+{
+    record("gluPerspective(fovy = %s, aspect = %s, zNear = %s, zFar = %s)", num(fovy).c_str(),
+           num(aspect).c_str(), num(zNear).c_str(), num(zFar).c_str());
+}
+
+void gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble centerX, GLdouble centerY,
+               GLdouble centerZ, GLdouble upX, GLdouble upY, GLdouble upZ)
+{
+    record("gluLookAt(eye = (%s, %s, %s), center = (%s, %s, %s), up = (%s, %s, %s))",
+           num(eyeX).c_str(), num(eyeY).c_str(), num(eyeZ).c_str(), num(centerX).c_str(),
+           num(centerY).c_str(), num(centerZ).c_str(), num(upX).c_str(), num(upY).c_str(),
+           num(upZ).c_str());
+}
