@@ -7,17 +7,22 @@
 
 float mygrid[NUMBOXES][GRIDSLOTS];
 
-constexpr int X_RANGE = 800;       // |x| of a corner: 1 .. 800
-constexpr int YZ_SPAN = 1200;      // y and z of a corner: -600 .. 599
-constexpr int YZ_OFFSET = 600;     //
-constexpr int EXTENT_STEPS = 1600; // extents: 1.5 + k / 30, k in 0 .. 1599
+// Seeding: |x| of a corner in 1 .. 800, y and z in -600 .. 599; extents 1.5 + k / 30 with
+// k in 0 .. 1599; speeds 2.4 + k / 16 units per frame with k in 0 .. 799.
+constexpr int X_RANGE = 800;
+constexpr int YZ_SPAN = 1200;
+constexpr int YZ_OFFSET = 600;
+constexpr int EXTENT_STEPS = 1600;
 constexpr double EXTENT_DIVISOR = 30.0;
 constexpr double EXTENT_MIN = 1.5;
-constexpr int SPEED_STEPS = 800; // speeds: 2.4 + k / 16 units per frame, k in 0 .. 799
+constexpr int SPEED_STEPS = 800;
 constexpr double SPEED_STEP = 0.0625;
 constexpr double SPEED_MIN = 2.4;
+
 constexpr double WRAP_DEPTH = -1900.0; // a box whose z falls below this re-enters at -z
-constexpr int GREY_LEVELS = 50;        // greys k / 100, k in 0 .. 49
+
+// A grey wrap takes k / 100, k in 0 .. 49.
+constexpr int GREY_LEVELS = 50;
 constexpr double GREY_DIVISOR = 100.0;
 
 static float randomExtent()

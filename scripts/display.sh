@@ -1,0 +1,30 @@
+# A virtual X display for the tests and for running the demo without a desktop. Source it.
+
+# Starts Xvfb on a free display number with one 800x600 screen of depth $1 (24 by default),
+# and exports DISPLAY. XVFB_PID is the server's; display_stop ends it.
+display_start() {
+    local depth=${1:-24} numberfile
+    numberfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 "800x600x$depth" -nolisten tcp -noreset 3>"$numberfile" \
+        >/dev/null 2>&1 &
+    XVFB_PID=$!
+    local tries=0
+    until grep -q '^[0-9]' "$numberfile" 2>/dev/null; do
+        if ! kill -0 "$XVFB_PID" 2>/dev/null || [ $((tries += 1)) -gt 200 ]; then
+            echo "Xvfb did not start a display within 20 s" >&2
+            rm -f "$numberfile"
+            return 1
+        fi
+        sleep 0.1
+    done
+    export DISPLAY=":$(head -n 1 "$numberfile")"
+    rm -f "$numberfile"
+}
+
+display_stop() {
+    if [ -n "${XVFB_PID:-}" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=
+    fi
+}

@@ -1,0 +1,54 @@
+# Shared by the scripts: installs missing Debian packages, configures and builds.
+# Source it; it sets ROOT to the checkout.
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# What the program needs to build, and what its tests need besides.
+BUILD_PACKAGES=(g++ make cmake pkg-config libgl-dev libglu1-mesa-dev)
+TEST_PACKAGES=(googletest libgtest-dev libgmock-dev)
+
+# Installs those of the named Debian packages that are missing, as root or through sudo;
+# says nothing when all are there.
+need_packages() {
+    local missing=() package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null | grep -q ' installed$' ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null || {
+            echo "Missing packages (run as root to install them): ${missing[*]}" >&2
+            exit 1
+        }
+        sudo=(sudo)
+    fi
+    echo "Installing ${missing[*]}" >&2
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq >/dev/null
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+        --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# SDL 1.2 from either of Debian's two packages of it; the maintained one when neither is there.
+need_sdl() {
+    if ! dpkg-query -W -f='${Status}\n' libsdl1.2-dev libsdl1.2-compat-dev 2>/dev/null |
+        grep -q ' installed$'; then
+        need_packages libsdl1.2-compat-dev
+    fi
+}
+
+# Configures and builds the tree in build directory $1 with the CMake options after it; prints
+# the build's output only when it fails.
+build_in() {
+    local dir=$1 log
+    shift
+    mkdir -p "$dir"
+    log="$dir/build.log"
+    if ! { cmake -S "$ROOT" -B "$dir" "$@" && cmake --build "$dir" -j "$(nproc)"; } >"$log" 2>&1; then
+        cat "$log" >&2
+        echo "Build failed in $dir" >&2
+        exit 1
+    fi
+}
