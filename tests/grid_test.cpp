@@ -76,6 +76,7 @@ TEST_F(Program, AdvanceWrapsBelowTheDepthAndRecoloursByTheEffectMode)
         {"mode 1, odd coin: black and a draw", -1899, 2.4f, 1, {7, 37}, -(-1899 - 2.4f), 0, 2},
         {"mode 0 throws no coin", -1899, 2.4f, 0, {0, 37}, -(-1899 - 2.4f), 0, 1},
         {"no wrap in mode 1 keeps the colour", 0, 52.3375f, 1, {}, -52.3375f, preset, 0},
+        {"no wrap in mode 0 keeps the colour", -1000, 2.4f, 0, {}, -1002.4f, preset, 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);

@@ -2,47 +2,25 @@
 #include "fakes.h"
 #include "recorder.h"
 #include <GL/glu.h>
-#include <cstdio>
 
-// The names of the enums the program passes; anything else shows as a number.
+// The enums the program passes, by name.
+static const Named ENUMS[] = {NAMED(GL_QUADS),      NAMED(GL_SMOOTH),
+                              NAMED(GL_DEPTH_TEST), NAMED(GL_LEQUAL),
+                              NAMED(GL_NICEST),     NAMED(GL_PROJECTION),
+                              NAMED(GL_MODELVIEW),  NAMED(GL_PERSPECTIVE_CORRECTION_HINT)};
+
 static std::string glName(GLenum value)
 {
-    switch (value) {
-    case GL_QUADS:
-        return "GL_QUADS";
-    case GL_SMOOTH:
-        return "GL_SMOOTH";
-    case GL_DEPTH_TEST:
-        return "GL_DEPTH_TEST";
-    case GL_LEQUAL:
-        return "GL_LEQUAL";
-    case GL_PERSPECTIVE_CORRECTION_HINT:
-        return "GL_PERSPECTIVE_CORRECTION_HINT";
-    case GL_NICEST:
-        return "GL_NICEST";
-    case GL_PROJECTION:
-        return "GL_PROJECTION";
-    case GL_MODELVIEW:
-        return "GL_MODELVIEW";
-    default:
-        char number[16];
-        snprintf(number, sizeof number, "0x%04x", unsigned(value));
-        return number;
-    }
+    return nameOf(value, ENUMS);
 }
 
 static std::string clearMask(GLbitfield mask)
 {
+    static const Named BITS[] = {NAMED(GL_COLOR_BUFFER_BIT), NAMED(GL_DEPTH_BUFFER_BIT),
+                                 NAMED(GL_STENCIL_BUFFER_BIT), NAMED(GL_ACCUM_BUFFER_BIT)};
     std::string text;
-    const struct {
-        GLbitfield bit;
-        const char *name;
-    } bits[] = {{GL_COLOR_BUFFER_BIT, "GL_COLOR_BUFFER_BIT"},
-                {GL_DEPTH_BUFFER_BIT, "GL_DEPTH_BUFFER_BIT"},
-                {GL_STENCIL_BUFFER_BIT, "GL_STENCIL_BUFFER_BIT"},
-                {GL_ACCUM_BUFFER_BIT, "GL_ACCUM_BUFFER_BIT"}};
-    for (const auto &bit : bits)
-        if (mask & bit.bit)
+    for (const Named &bit : BITS)
+        if (mask & bit.value)
             text += (text.empty() ? "" : " | ") + std::string(bit.name);
     return text.empty() ? "0" : text;
 }

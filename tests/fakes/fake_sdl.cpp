@@ -26,43 +26,12 @@ void fakeReset()
     fake_drains.clear();
 }
 
-static const char *attributeName(SDL_GLattr attr)
-{
-    switch (attr) {
-    case SDL_GL_RED_SIZE:
-        return "SDL_GL_RED_SIZE";
-    case SDL_GL_GREEN_SIZE:
-        return "SDL_GL_GREEN_SIZE";
-    case SDL_GL_BLUE_SIZE:
-        return "SDL_GL_BLUE_SIZE";
-    case SDL_GL_DEPTH_SIZE:
-        return "SDL_GL_DEPTH_SIZE";
-    case SDL_GL_DOUBLEBUFFER:
-        return "SDL_GL_DOUBLEBUFFER";
-    default:
-        return "other attribute";
-    }
-}
-
-static std::string eventName(const SDL_Event &event)
-{
-    switch (event.type) {
-    case SDL_KEYDOWN:
-        return "SDL_KEYDOWN";
-    case SDL_KEYUP:
-        return "SDL_KEYUP";
-    case SDL_MOUSEMOTION:
-        return "SDL_MOUSEMOTION";
-    case SDL_MOUSEBUTTONDOWN:
-        return "SDL_MOUSEBUTTONDOWN";
-    case SDL_MOUSEBUTTONUP:
-        return "SDL_MOUSEBUTTONUP";
-    case SDL_QUIT:
-        return "SDL_QUIT";
-    default:
-        return "event " + std::to_string(event.type);
-    }
-}
+static const Named ATTRIBUTES[] = {NAMED(SDL_GL_RED_SIZE), NAMED(SDL_GL_GREEN_SIZE),
+                                   NAMED(SDL_GL_BLUE_SIZE), NAMED(SDL_GL_DEPTH_SIZE),
+                                   NAMED(SDL_GL_DOUBLEBUFFER)};
+static const Named EVENTS[] = {
+    NAMED(SDL_KEYDOWN),       NAMED(SDL_KEYUP), NAMED(SDL_MOUSEMOTION), NAMED(SDL_MOUSEBUTTONDOWN),
+    NAMED(SDL_MOUSEBUTTONUP), NAMED(SDL_QUIT),  NAMED(SDL_ACTIVEEVENT), NAMED(SDL_VIDEORESIZE)};
 
 int SDL_Init(Uint32 flags)
 {
@@ -97,7 +66,7 @@ const SDL_VideoInfo *SDL_GetVideoInfo()
 
 int SDL_GL_SetAttribute(SDL_GLattr attr, int value)
 {
-    record("SDL_GL_SetAttribute(attr = %s, value = %d)", attributeName(attr), value);
+    record("SDL_GL_SetAttribute(attr = %s, value = %d)", nameOf(attr, ATTRIBUTES).c_str(), value);
     return 0;
 }
 
@@ -138,7 +107,7 @@ int SDL_PollEvent(SDL_Event *event)
     }
     *event = drain.front();
     drain.erase(drain.begin());
-    record("SDL_PollEvent() = %s", eventName(*event).c_str());
+    record("SDL_PollEvent() = %s", nameOf(event->type, EVENTS).c_str());
     return 1;
 }
 

@@ -92,6 +92,14 @@ std::string num(float value)
     return text;
 }
 
+std::string nameOf(unsigned value, const Named *names, size_t count)
+{
+    for (size_t i = 0; i < count; i++)
+        if (names[i].value == value)
+            return names[i].name;
+    return std::to_string(value);
+}
+
 const std::vector<std::string> &fakeCalls()
 {
     closeTally();

@@ -17,3 +17,20 @@ std::string num(float value);
 
 // Empties the record and restores the recording settings.
 void resetRecord();
+
+// A value and the name it is spelled with in the program's source.
+struct Named {
+    unsigned value;
+    const char *name;
+};
+#define NAMED(constant)                                                                            \
+    {                                                                                              \
+        unsigned(constant), #constant                                                              \
+    }
+
+// The name of value in the table, or value as a number if it has none.
+std::string nameOf(unsigned value, const Named *names, size_t count);
+template <size_t N> std::string nameOf(unsigned value, const Named (&names)[N])
+{
+    return nameOf(value, names, N);
+}
