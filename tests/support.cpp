@@ -62,3 +62,30 @@ std::string exactly(const std::string &text)
     }
     return pattern + "$";
 }
+
+SDL_Event randomEvent(std::mt19937 &random)
+{
+    constexpr int KINDS = 6, TYPES = 256, KEYS = 512, BUTTONS = 256, COORDINATES = 65536;
+    const int edges[] = {0, COORDINATES - 1};
+    auto coordinate = [&] {
+        return random() % 2 ? edges[random() % 2] : int(random() % COORDINATES);
+    };
+    switch (random() % KINDS) {
+    case 0:
+        return mouseMotion(coordinate(), coordinate());
+    case 1:
+        return buttonDown(random() % BUTTONS);
+    case 2:
+        return eventOfType(SDL_MOUSEBUTTONUP);
+    case 3: {
+        const SDLKey key = SDLKey(random() % KEYS);
+        return keyDown(key == SDLK_ESCAPE ? SDLK_SPACE : key);
+    }
+    case 4:
+        return keyUp(SDLKey(random() % KEYS));
+    default: {
+        const int type = random() % TYPES;
+        return eventOfType(type == SDL_QUIT || type == SDL_KEYDOWN ? SDL_USEREVENT : type);
+    }
+    }
+}

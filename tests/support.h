@@ -4,6 +4,7 @@
 
 #include "fakes.h"
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -25,3 +26,7 @@ std::vector<double> numbersIn(const std::string &line);
 
 // A death-test pattern that matches text and nothing else.
 std::string exactly(const std::string &text);
+
+// A random event that does not ask to stop: motions anywhere in 0 .. 65535 (the edges often),
+// presses and releases of any button or key but Escape's press, and types nobody handles.
+SDL_Event randomEvent(std::mt19937 &random);
