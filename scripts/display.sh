@@ -1,11 +1,13 @@
 # A virtual X display for the tests and for running the demo without a desktop. Source it.
 
 # Starts Xvfb on a free display number with one 800x600 screen of depth $1 (24 by default),
-# and exports DISPLAY. XVFB_PID is the server's; display_stop ends it.
+# with any further arguments as Xvfb options, and exports DISPLAY. XVFB_PID is the server's;
+# display_stop ends it.
 display_start() {
     local depth=${1:-24} numberfile
+    [ $# -eq 0 ] || shift
     numberfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 "800x600x$depth" -nolisten tcp -noreset 3>"$numberfile" \
+    Xvfb -displayfd 3 -screen 0 "800x600x$depth" -nolisten tcp -noreset "$@" 3>"$numberfile" \
         >/dev/null 2>&1 &
     XVFB_PID=$!
     local tries=0

@@ -10,6 +10,8 @@ TEST_PACKAGES=(googletest libgtest-dev libgmock-dev)
 # the end-to-end tests need, and what scripts/run needs without a desktop.
 DISPLAY_PACKAGES=(xvfb libgl1-mesa-dri x11-apps imagemagick xdotool procps)
 E2E_PACKAGES=("${DISPLAY_PACKAGES[@]}" apitrace python3 libx11-dev)
+# Benchmarks, memcheck and the sanitizer build; scripts/bench's table is printed by python3.
+PERF_PACKAGES=(libbenchmark-dev valgrind "${DISPLAY_PACKAGES[@]}" python3)
 
 # Installs those of the named Debian packages that are missing, as root or through sudo;
 # says nothing when all are there.
