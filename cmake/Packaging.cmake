@@ -1,0 +1,62 @@
+# What `cmake --install` puts on a system, and the Debian package that cpack makes of it.
+# Installed: the program, its manual page (section 6, games and demos) and its desktop entry;
+# the package adds the copyright and changelog every Debian package carries.
+include(GNUInstallDirs)
+
+set(TOVREK_DIST ${PROJECT_SOURCE_DIR}/dist)
+file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/dist)
+
+# gzip -9n, the way Debian wants manual pages and changelogs: no name or time inside, so the
+# same text always gives the same bytes.
+function(tovrek_gzip source compressed)
+    string(REGEX REPLACE "\\.gz$" "" plain ${compressed})
+    add_custom_command(OUTPUT ${compressed}
+        COMMAND ${CMAKE_COMMAND} -E copy ${source} ${plain}
+        COMMAND gzip -9nf ${plain}
+        DEPENDS ${source}
+        VERBATIM)
+endfunction()
+
+set(TOVREK_MAN_GZ ${PROJECT_BINARY_DIR}/dist/tovrek.6.gz)
+set(TOVREK_CHANGELOG_GZ ${PROJECT_BINARY_DIR}/dist/changelog.gz)
+tovrek_gzip(${TOVREK_DIST}/tovrek.6 ${TOVREK_MAN_GZ})
+tovrek_gzip(${TOVREK_DIST}/changelog ${TOVREK_CHANGELOG_GZ})
+add_custom_target(tovrek_dist ALL DEPENDS ${TOVREK_MAN_GZ} ${TOVREK_CHANGELOG_GZ})
+
+install(TARGETS tovrek RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT program)
+install(FILES ${TOVREK_MAN_GZ} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6 COMPONENT program)
+install(FILES ${TOVREK_DIST}/tovrek.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
+        COMPONENT program)
+# Only the package asks for this component; a plain install leaves it out.
+install(FILES ${TOVREK_DIST}/copyright ${TOVREK_CHANGELOG_GZ}
+        DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT debian EXCLUDE_FROM_ALL)
+
+# The changelog's newest entry names the maintainer, and must be for this version.
+file(STRINGS ${TOVREK_DIST}/changelog TOVREK_CHANGELOG_TOP LIMIT_COUNT 1)
+file(STRINGS ${TOVREK_DIST}/changelog TOVREK_CHANGELOG_SIGNOFF REGEX "^ -- " LIMIT_COUNT 1)
+if(NOT TOVREK_CHANGELOG_TOP MATCHES "^tovrek \\(${PROJECT_VERSION}\\) ")
+    message(FATAL_ERROR "dist/changelog needs an entry for version ${PROJECT_VERSION} at the top")
+endif()
+string(REGEX REPLACE "^ -- (.*>)  .*$" "\\1" TOVREK_MAINTAINER "${TOVREK_CHANGELOG_SIGNOFF}")
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tovrek)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PACKAGE_DESCRIPTION [[
+A small full-screen OpenGL demo: 1500 flat-coloured boxes stream past a
+viewer standing at the origin, on a white background, while the view
+drifts between random targets and follows the mouse. Any mouse button
+toggles a grey mode; Escape or closing the window quits.]])
+set(CPACK_STRIP_FILES ON)
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL program debian)
+set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TOVREK_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+include(CPack)
