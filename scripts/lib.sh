@@ -10,6 +10,11 @@ TEST_PACKAGES=(googletest libgtest-dev libgmock-dev)
 # the end-to-end tests need, and what scripts/run needs without a desktop.
 DISPLAY_PACKAGES=(xvfb libgl1-mesa-dri x11-apps imagemagick xdotool procps)
 E2E_PACKAGES=("${DISPLAY_PACKAGES[@]}" apitrace python3 libx11-dev)
+# Making the Debian package (scripts/package: cpack computes its dependencies with
+# dpkg-shlibdeps, which needs file); checking it, the manual page and the desktop entry.
+PACKAGE_PACKAGES=(dpkg-dev file)
+PACKAGE_TEST_PACKAGES=("${PACKAGE_PACKAGES[@]}" "${DISPLAY_PACKAGES[@]}" mandoc groff-base
+    desktop-file-utils lintian)
 # Benchmarks, memcheck and the sanitizer build; scripts/bench's table is printed by python3.
 PERF_PACKAGES=(libbenchmark-dev valgrind "${DISPLAY_PACKAGES[@]}" python3)
 
