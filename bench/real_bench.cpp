@@ -5,7 +5,6 @@
 // draws on threads of its own and the server copies the picture.
 #include "floor.h"
 #include "scene/camera.h"
-#include "scene/input.h"
 #include "shell/shell.h"
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
@@ -43,35 +42,6 @@ static void restoreScene(int sample, int *camcounter)
     *camcounter = counters[sample];
     sx = steering[sample][0];
     sy = steering[sample][1];
-}
-
-// The display the program opens on a virtual screen deeper than 8 bits, and its GL state.
-constexpr int MODE_BPP = 16;
-constexpr int CHANNEL_BITS = 5;
-constexpr int DEPTH_BITS = 16;
-
-// The program's start-up, up to its first frame.
-static void openDisplay()
-{
-    initCamera();
-    seedGrid();
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
-        fprintf(stderr, "Couldn't initialize SDL: %s\n", SDL_GetError());
-        exit(1);
-    }
-    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, CHANNEL_BITS);
-    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, CHANNEL_BITS);
-    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, CHANNEL_BITS);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, DEPTH_BITS);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    if (SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, MODE_BPP, SDL_OPENGL | SDL_FULLSCREEN) ==
-        nullptr) {
-        fprintf(stderr, "Couldn't set GL mode: %s\n", SDL_GetError());
-        SDL_Quit();
-        exit(1);
-    }
-    SDL_ShowCursor(SDL_DISABLE);
-    initGL();
 }
 
 // Runs the program's frames from the start and keeps the samples; then checks that a sample,
@@ -148,6 +118,8 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
+    initCamera();
+    seedGrid();
     openDisplay();
     takeSamples();
     benchmark::AddCustomContext("gl_renderer", (const char *)glGetString(GL_RENDERER));

@@ -7,6 +7,10 @@
 // failure prints one line on stderr and exits with status 1.
 int RunGLTest();
 
+// Starts SDL's video and opens the full-screen OpenGL display, hides the cursor and calls
+// initGL. A failure prints one line on stderr and exits with status 1.
+void openDisplay();
+
 // Sets the fixed OpenGL state and the projection; returns 1.
 int initGL();
 
