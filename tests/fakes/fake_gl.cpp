@@ -1,5 +1,4 @@
-// Stand-ins for the OpenGL and GLU calls the program makes. With recording off they return
-// before formatting anything, so that they cost a call and allocate nothing.
+// Stand-ins for the OpenGL and GLU calls the program makes.
 #include "fakes.h"
 #include "recorder.h"
 #include <GL/glu.h>
@@ -28,74 +27,58 @@ static std::string clearMask(GLbitfield mask)
 
 void glShadeModel(GLenum mode)
 {
-    if (!fake_recording)
-        return;
-    record("glShadeModel(mode = %s)", glName(mode).c_str());
+    RECORD("glShadeModel(mode = %s)", glName(mode).c_str());
 }
 
 void glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha)
 {
-    if (!fake_recording)
-        return;
-    record("glClearColor(red = %s, green = %s, blue = %s, alpha = %s)", num(red).c_str(),
+    RECORD("glClearColor(red = %s, green = %s, blue = %s, alpha = %s)", num(red).c_str(),
            num(green).c_str(), num(blue).c_str(), num(alpha).c_str());
 }
 
 void glClearDepth(GLclampd depth)
 {
-    if (!fake_recording)
-        return;
-    record("glClearDepth(depth = %s)", num(depth).c_str());
+    RECORD("glClearDepth(depth = %s)", num(depth).c_str());
 }
 
 void glEnable(GLenum cap)
 {
-    if (!fake_recording)
-        return;
-    record("glEnable(cap = %s)", glName(cap).c_str());
+    RECORD("glEnable(cap = %s)", glName(cap).c_str());
 }
 
 void glDepthFunc(GLenum func)
 {
-    if (!fake_recording)
-        return;
-    record("glDepthFunc(func = %s)", glName(func).c_str());
+    RECORD("glDepthFunc(func = %s)", glName(func).c_str());
 }
 
 void glHint(GLenum target, GLenum mode)
 {
-    if (!fake_recording)
-        return;
-    record("glHint(target = %s, mode = %s)", glName(target).c_str(), glName(mode).c_str());
+    RECORD("glHint(target = %s, mode = %s)", glName(target).c_str(), glName(mode).c_str());
 }
 
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height)
 {
-    record("glViewport(x = %d, y = %d, width = %d, height = %d)", x, y, width, height);
+    RECORD("glViewport(x = %d, y = %d, width = %d, height = %d)", x, y, width, height);
 }
 
 void glMatrixMode(GLenum mode)
 {
-    if (!fake_recording)
-        return;
-    record("glMatrixMode(mode = %s)", glName(mode).c_str());
+    RECORD("glMatrixMode(mode = %s)", glName(mode).c_str());
 }
 
 void glLoadIdentity()
 {
-    record("glLoadIdentity()");
+    RECORD("glLoadIdentity()");
 }
 
 void glClear(GLbitfield mask)
 {
-    if (!fake_recording)
-        return;
-    record("glClear(mask = %s)", clearMask(mask).c_str());
+    RECORD("glClear(mask = %s)", clearMask(mask).c_str());
 }
 
 GLenum glGetError()
 {
-    record("glGetError()");
+    RECORD("glGetError()");
     if (fake_gl_errors.empty())
         return GL_NO_ERROR;
     const GLenum error = fake_gl_errors.front();
@@ -105,49 +88,39 @@ GLenum glGetError()
 
 void glBegin(GLenum mode)
 {
-    if (!fake_recording)
-        return;
-    record("glBegin(mode = %s)", glName(mode).c_str());
+    RECORD("glBegin(mode = %s)", glName(mode).c_str());
 }
 
 void glEnd()
 {
-    record("glEnd()");
+    RECORD("glEnd()");
 }
 
 void glColor3f(GLfloat red, GLfloat green, GLfloat blue)
 {
-    if (!fake_recording)
-        return;
     if (!fake_record_vertices)
         return tally(TALLY_COLOUR);
-    record("glColor3f(red = %s, green = %s, blue = %s)", num(red).c_str(), num(green).c_str(),
+    RECORD("glColor3f(red = %s, green = %s, blue = %s)", num(red).c_str(), num(green).c_str(),
            num(blue).c_str());
 }
 
 void glVertex3f(GLfloat x, GLfloat y, GLfloat z)
 {
-    if (!fake_recording)
-        return;
     if (!fake_record_vertices)
         return tally(TALLY_VERTEX);
-    record("glVertex3f(x = %s, y = %s, z = %s)", num(x).c_str(), num(y).c_str(), num(z).c_str());
+    RECORD("glVertex3f(x = %s, y = %s, z = %s)", num(x).c_str(), num(y).c_str(), num(z).c_str());
 }
 
 void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar)
 {
-    if (!fake_recording)
-        return;
-    record("gluPerspective(fovy = %s, aspect = %s, zNear = %s, zFar = %s)", num(fovy).c_str(),
+    RECORD("gluPerspective(fovy = %s, aspect = %s, zNear = %s, zFar = %s)", num(fovy).c_str(),
            num(aspect).c_str(), num(zNear).c_str(), num(zFar).c_str());
 }
 
 void gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble centerX, GLdouble centerY,
                GLdouble centerZ, GLdouble upX, GLdouble upY, GLdouble upZ)
 {
-    if (!fake_recording)
-        return;
-    record("gluLookAt(eye = (%s, %s, %s), center = (%s, %s, %s), up = (%s, %s, %s))",
+    RECORD("gluLookAt(eye = (%s, %s, %s), center = (%s, %s, %s), up = (%s, %s, %s))",
            num(eyeX).c_str(), num(eyeY).c_str(), num(eyeZ).c_str(), num(centerX).c_str(),
            num(centerY).c_str(), num(centerZ).c_str(), num(upX).c_str(), num(upY).c_str(),
            num(upZ).c_str());

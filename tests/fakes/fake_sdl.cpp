@@ -37,30 +37,30 @@ static const Named EVENTS[] = {
 
 int SDL_Init(Uint32 flags)
 {
-    record("SDL_Init(flags = 0x%08x)", unsigned(flags));
+    RECORD("SDL_Init(flags = 0x%08x)", unsigned(flags));
     return fake_init_result;
 }
 
 void SDL_Quit()
 {
-    record("SDL_Quit()");
+    RECORD("SDL_Quit()");
 }
 
 char *SDL_GetError()
 {
-    record("SDL_GetError()");
+    RECORD("SDL_GetError()");
     return &fake_sdl_error[0];
 }
 
 void SDL_ClearError()
 {
-    record("SDL_ClearError()");
+    RECORD("SDL_ClearError()");
     fake_sdl_error.clear();
 }
 
 const SDL_VideoInfo *SDL_GetVideoInfo()
 {
-    record("SDL_GetVideoInfo()");
+    RECORD("SDL_GetVideoInfo()");
     format.BitsPerPixel = Uint8(fake_bits_per_pixel);
     info.vfmt = &format;
     return &info;
@@ -68,33 +68,31 @@ const SDL_VideoInfo *SDL_GetVideoInfo()
 
 int SDL_GL_SetAttribute(SDL_GLattr attr, int value)
 {
-    if (fake_recording)
-        record("SDL_GL_SetAttribute(attr = %s, value = %d)", nameOf(attr, ATTRIBUTES).c_str(),
-               value);
+    RECORD("SDL_GL_SetAttribute(attr = %s, value = %d)", nameOf(attr, ATTRIBUTES).c_str(), value);
     return 0;
 }
 
 SDL_Surface *SDL_SetVideoMode(int width, int height, int bpp, Uint32 flags)
 {
-    record("SDL_SetVideoMode(width = %d, height = %d, bpp = %d, flags = 0x%08x)", width, height,
+    RECORD("SDL_SetVideoMode(width = %d, height = %d, bpp = %d, flags = 0x%08x)", width, height,
            bpp, unsigned(flags));
     return fake_mode_fails ? nullptr : &surface;
 }
 
 int SDL_ShowCursor(int toggle)
 {
-    record("SDL_ShowCursor(toggle = %d)", toggle);
+    RECORD("SDL_ShowCursor(toggle = %d)", toggle);
     return 1;
 }
 
 void SDL_Delay(Uint32 ms)
 {
-    record("SDL_Delay(ms = %u)", unsigned(ms));
+    RECORD("SDL_Delay(ms = %u)", unsigned(ms));
 }
 
 void SDL_GL_SwapBuffers()
 {
-    record("SDL_GL_SwapBuffers()");
+    RECORD("SDL_GL_SwapBuffers()");
 }
 
 int SDL_PollEvent(SDL_Event *event)
@@ -107,12 +105,11 @@ int SDL_PollEvent(SDL_Event *event)
     if (drained == drain.size()) {
         fake_drains.pop_front();
         drained = 0;
-        record("SDL_PollEvent() = 0");
+        RECORD("SDL_PollEvent() = 0");
         return 0;
     }
     *event = drain[drained++];
-    if (fake_recording)
-        record("SDL_PollEvent() = %s", nameOf(event->type, EVENTS).c_str());
+    RECORD("SDL_PollEvent() = %s", nameOf(event->type, EVENTS).c_str());
     return 1;
 }
 
