@@ -1,4 +1,5 @@
-# A virtual X display for the tests and for running the demo without a desktop. Source it.
+# A virtual X display for the tests and for running the demo without a desktop, and what it
+# takes to watch a program on it. Source it.
 
 # Starts Xvfb on a free display number with one 800x600 screen of depth $1 (24 by default),
 # with any further arguments as Xvfb options, and exports DISPLAY. XVFB_PID is the server's;
@@ -29,4 +30,31 @@ display_stop() {
         wait "$XVFB_PID" 2>/dev/null || true
         XVFB_PID=
     fi
+}
+
+# retry SECONDS COMMAND...: runs COMMAND until it succeeds; false if it has not within SECONDS.
+retry() {
+    local end=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ "$SECONDS" -lt "$end" ] || return 1
+        sleep 0.1
+    done
+}
+
+# program_ended PID: true once process PID has ended, as a zombie not yet waited for too.
+program_ended() {
+    [ ! -e "/proc/$1" ] || grep -q '^[0-9]* (.*) Z' "/proc/$1/stat" 2>/dev/null
+}
+
+# window_of PID: prints the visible window of process PID; false while it has none.
+window_of() {
+    local window
+    window=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -n 1)
+    [ -n "$window" ] && echo "$window"
+}
+
+# screenshot FILE: saves the whole screen as a PNG.
+screenshot() {
+    xwd -root -silent | convert xwd:- "png:$1"
 }

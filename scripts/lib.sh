@@ -57,7 +57,8 @@ build_in() {
     shift
     mkdir -p "$dir"
     log="$dir/build.log"
-    if ! { cmake -S "$ROOT" -B "$dir" "$@" && cmake --build "$dir" -j "$(nproc)"; } >"$log" 2>&1; then
+    if ! { cmake -S "$ROOT" -B "$dir" "$@" && cmake --build "$dir" -j "$(nproc)"; } \
+        >"$log" 2>&1; then
         cat "$log" >&2
         echo "Build failed in $dir" >&2
         exit 1

@@ -30,25 +30,20 @@ fail() {
 wait_for() {
     local seconds=$1 what=$2
     shift 2
-    local end=$((SECONDS + seconds))
-    until "$@"; do
-        [ "$SECONDS" -lt "$end" ] || fail "timed out after ${seconds} s waiting for $what"
-        sleep 0.1
-    done
+    retry "$seconds" "$@" || fail "timed out after ${seconds} s waiting for $what"
 }
 
 # The window belongs to the program itself, or to the runner's child when there is a runner.
 tovrek_window() {
     local pid
     for pid in "$TOVREK_PID" $(pgrep -P "$TOVREK_PID"); do
-        TOVREK_WINDOW=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1)
-        [ -n "$TOVREK_WINDOW" ] && return 0
+        TOVREK_WINDOW=$(window_of "$pid") && return 0
     done
     return 1
 }
 
 tovrek_exited() {
-    [ ! -e "/proc/$TOVREK_PID" ] || grep -q '^[0-9]* (.*) Z' "/proc/$TOVREK_PID/stat" 2>/dev/null
+    program_ended "$TOVREK_PID"
 }
 
 # tovrek_start BINARY [ENV=VALUE...]: starts the program on the display with its stderr in
@@ -70,11 +65,6 @@ tovrek_wait_exit() {
     TOVREK_STATUS=0
     wait "$TOVREK_PID" || TOVREK_STATUS=$?
     TOVREK_PID=
-}
-
-# screenshot FILE: saves the whole screen as a PNG.
-screenshot() {
-    xwd -root -silent | convert xwd:- "png:$1"
 }
 
 screen_changed() {
