@@ -30,7 +30,7 @@ static void advance(benchmark::State &state)
 }
 BENCHMARK(advance);
 
-// Frame steps 1 to 5: clear, advance, camera step, view, the one box batch.
+// The drawing of a frame: clear, advance, camera step, view, the one box batch.
 static void frame(benchmark::State &state)
 {
     startScene();

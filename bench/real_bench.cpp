@@ -74,7 +74,7 @@ static void takeSamples()
     }
 }
 
-// The frame's steps without the pause: steps 1-5, the steering, swap, error report and drain.
+// The frame's steps without the pause: the drawing, the steering, swap, error report, drain.
 static void realFrame(benchmark::State &state)
 {
     int camcounter = 0, sample = 0;

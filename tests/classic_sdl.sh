@@ -7,7 +7,7 @@ set -euo pipefail
 source_dir=$1
 work=$2
 root="$work/root"
-multiarch=$(gcc -print-multiarch)
+multiarch=$(g++ -print-multiarch)
 
 mkdir -p "$work"
 if [ ! -f "$root/usr/include/SDL/SDL.h" ]; then
