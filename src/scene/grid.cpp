@@ -58,7 +58,7 @@ static void recolour(float *box)
     if (fx == 1 && rand() % 2 == 0)
         grey = rand() % GREY_LEVELS / GREY_DIVISOR;
     else
-        rand();
+        (void)rand();
     box[GR] = box[GG] = box[GB] = grey;
 }
 
