@@ -4,9 +4,14 @@
 
 constexpr int DRIFT_FRAMES = 70; // frames the look point takes from one target to the next
 
-extern float camx, camy, camz;    // current camera target, world units
-extern float ocamx, ocamy, ocamz; // previous camera target, world units
-extern int sx, sy; // mouse steering: half the pointer's offset from the centre, pixels
+extern float camx;  // current camera target x, world units
+extern float camy;  // current camera target y, world units
+extern float camz;  // current camera target z, world units
+extern float ocamx; // previous camera target x, world units
+extern float ocamy; // previous camera target y, world units
+extern float ocamz; // previous camera target z, world units
+extern int sx;      // horizontal steering: half the pointer's offset from the centre, pixels
+extern int sy;      // vertical steering: half the pointer's offset from the centre, pixels
 
 // Sets the first pair of targets: the view starts aimed steeply up and sweeps down.
 void initCamera();
