@@ -99,7 +99,7 @@ void glEnd()
 void glColor3f(GLfloat red, GLfloat green, GLfloat blue)
 {
     if (!fake_record_vertices)
-        return tally(TALLY_COLOUR);
+        return TALLY(TALLY_COLOUR);
     RECORD("glColor3f(red = %s, green = %s, blue = %s)", num(red).c_str(), num(green).c_str(),
            num(blue).c_str());
 }
@@ -107,7 +107,7 @@ void glColor3f(GLfloat red, GLfloat green, GLfloat blue)
 void glVertex3f(GLfloat x, GLfloat y, GLfloat z)
 {
     if (!fake_record_vertices)
-        return tally(TALLY_VERTEX);
+        return TALLY(TALLY_VERTEX);
     RECORD("glVertex3f(x = %s, y = %s, z = %s)", num(x).c_str(), num(y).c_str(), num(z).c_str());
 }
 

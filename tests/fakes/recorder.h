@@ -15,6 +15,7 @@ void record(const char *format, ...) __attribute__((format(printf, 1, 2)));
 
 // Counts one call into the tally line instead of a line of its own.
 void tally(Tallied what);
+#define TALLY(what) (fake_recording ? tally(what) : void())
 
 // The shortest text that reads back as the same value.
 std::string num(double value);
