@@ -5,7 +5,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # What the program needs to build, and what its tests need besides.
 BUILD_PACKAGES=(g++ make cmake pkg-config libgl-dev libglu1-mesa-dev)
-TEST_PACKAGES=(googletest libgtest-dev libgmock-dev)
+TEST_PACKAGES=(googletest libgtest-dev)
 # A virtual display with Mesa's software OpenGL, and ways to drive it and look at it: what
 # the end-to-end tests need, and what scripts/run needs without a desktop.
 DISPLAY_PACKAGES=(xvfb libgl1-mesa-dri x11-apps imagemagick xdotool procps)
