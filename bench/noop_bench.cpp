@@ -13,8 +13,8 @@ static BoxBatch batch; // the floor's arguments: one frame of the seeded field
 // A freshly started scene whose stand-ins only answer, as far as the benchmarks are concerned.
 static void startScene()
 {
-    fakeReset();
-    fake_recording = false;
+    fake = Fakes();
+    fake.recording = false;
     initCamera();
     seedGrid();
 }

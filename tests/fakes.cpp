@@ -1,0 +1,124 @@
+// The stand-ins: one recording helper that shows every argument the same way, and one line
+// per function.
+#include "fakes.h"
+#include <GL/glu.h>
+#include <charconv>
+#include <cstring>
+
+Fakes fake;
+jmp_buf fake_exit;
+
+// Numbers in their shortest exact form, a float as a float; GL's enums and SDL's flags in hex.
+template <class T> static std::string show(T value)
+{
+    char text[32] = "";
+    if constexpr (std::is_floating_point_v<T>)
+        return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+    else
+        snprintf(text, sizeof text, std::is_same_v<T, unsigned> && value > 9 ? "%#x" : "%d", value);
+    return text;
+}
+
+// The draws and the box batch come by the thousand: a run of them is one line, "[N x names]".
+template <class... Args> static void record(const char *name, Args... args)
+{
+    if (!fake.recording)
+        return;
+    if (fake.fold && strstr("rand glColor3f glVertex3f", name)) {
+        if (fake.run_names.find(name) == std::string::npos)
+            fake.run_names += std::string(" ") + name;
+        fake.run_length++;
+        return;
+    }
+    fakeRecord();
+    std::string line;
+    ((line += (line.empty() ? "" : ", ") + show(args)), ...);
+    fake.record += name + ("(" + line + ")\n");
+}
+
+std::string fakeRecord()
+{
+    if (fake.run_length > 0)
+        fake.record += "[" + std::to_string(fake.run_length) + " x" + fake.run_names + "]\n";
+    fake.run_names.clear();
+    fake.run_length = 0;
+    return fake.record;
+}
+
+template <class T> static T pop(std::deque<T> &queue, T otherwise)
+{
+    const T front = queue.empty() ? otherwise : queue.front();
+    if (!queue.empty())
+        queue.pop_front();
+    return front;
+}
+
+static SDL_PixelFormat format;
+static SDL_VideoInfo info;
+static SDL_Surface surface;
+
+#define FAKE(type, name, params, answer, ...)                                                      \
+    type name params                                                                               \
+    {                                                                                              \
+        record(#name __VA_OPT__(, ) __VA_ARGS__);                                                  \
+        return answer;                                                                             \
+    }
+
+FAKE(int, SDL_Init, (Uint32 flags), fake.init, flags)
+FAKE(void, SDL_Quit, (), void())
+FAKE(char *, SDL_GetError, (), &fake.error[0])
+FAKE(void, SDL_ClearError, (), fake.error.clear())
+FAKE(const SDL_VideoInfo *, SDL_GetVideoInfo, (),
+     (format.BitsPerPixel = Uint8(fake.bits_per_pixel), info.vfmt = &format, &info))
+FAKE(int, SDL_GL_SetAttribute, (SDL_GLattr attr, int value), 0, attr, value)
+FAKE(SDL_Surface *, SDL_SetVideoMode, (int width, int height, int bpp, Uint32 flags),
+     fake.mode_fails ? nullptr : &surface, width, height, bpp, flags)
+FAKE(int, SDL_ShowCursor, (int toggle), 1, toggle)
+FAKE(void, SDL_Delay, (Uint32 ms), void(), ms)
+FAKE(void, SDL_GL_SwapBuffers, (), void())
+
+FAKE(void, glShadeModel, (GLenum mode), void(), mode)
+FAKE(void, glClearColor, (GLclampf r, GLclampf g, GLclampf b, GLclampf a), void(), r, g, b, a)
+FAKE(void, glClearDepth, (GLclampd depth), void(), depth)
+FAKE(void, glEnable, (GLenum cap), void(), cap)
+FAKE(void, glDepthFunc, (GLenum func), void(), func)
+FAKE(void, glHint, (GLenum target, GLenum mode), void(), target, mode)
+FAKE(void, glViewport, (GLint x, GLint y, GLsizei w, GLsizei h), void(), x, y, w, h)
+FAKE(void, glMatrixMode, (GLenum mode), void(), mode)
+FAKE(void, glLoadIdentity, (), void())
+FAKE(void, glClear, (GLbitfield mask), void(), mask)
+FAKE(GLenum, glGetError, (), pop(fake.gl_errors, 0u))
+FAKE(void, glBegin, (GLenum mode), void(), mode)
+FAKE(void, glEnd, (), void())
+FAKE(void, glColor3f, (GLfloat r, GLfloat g, GLfloat b), void(), r, g, b)
+FAKE(void, glVertex3f, (GLfloat x, GLfloat y, GLfloat z), void(), x, y, z)
+FAKE(void, gluPerspective, (GLdouble fovy, GLdouble aspect, GLdouble zn, GLdouble zf), void(), fovy,
+     aspect, zn, zf)
+FAKE(void, gluLookAt,
+     (GLdouble ex, GLdouble ey, GLdouble ez, GLdouble cx, GLdouble cy, GLdouble cz, GLdouble ux,
+      GLdouble uy, GLdouble uz),
+     void(), ex, ey, ez, cx, cy, cz, ux, uy, uz)
+
+int SDL_PollEvent(SDL_Event *event)
+{
+    if (fake.events.empty())
+        longjmp(fake_exit, 1); // past the script: the record shows the run cut short
+    *event = pop(fake.events, SDL_Event());
+    record("SDL_PollEvent", int(event->type));
+    return event->type != SDL_NOEVENT;
+}
+
+extern "C" int __real_rand();
+extern "C" int __wrap_rand()
+{
+    fake.draws++;
+    const int value = fake.rand.empty() ? __real_rand() : pop(fake.rand, 0);
+    record("rand", value);
+    return value;
+}
+
+extern "C" void __wrap_exit(int status)
+{
+    record("exit", status);
+    longjmp(fake_exit, 1);
+}

@@ -1,0 +1,135 @@
+// The program against the stand-ins: whole runs compared with their golden records in
+// tests/golden/, and the box field's seeding, drawing and wrap.
+#include "fakes.h"
+#include "scene/camera.h"
+#include "scene/grid.h"
+#include "scene/input.h"
+#include "shell/shell.h"
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <tuple>
+#include <vector>
+
+// An event of a type: for a key, a is its symbol; for a motion, (a, b) is the position.
+static SDL_Event event(int type, int a = 0, int b = 0)
+{
+    SDL_Event e{Uint8(type)};
+    e.key.keysym.sym = SDLKey(a);
+    if (type == SDL_MOUSEMOTION)
+        e.motion = {e.type, 0, 0, Uint16(a), Uint16(b), 0, 0};
+    return e;
+}
+
+// A program that has not run: zeroed globals, the stand-ins' defaults, and glibc's generator
+// as an unseeded program finds it.
+static void fresh()
+{
+    fake = Fakes();
+    srand(1);
+    memset(mygrid, 0, sizeof mygrid);
+    mx = my = fx = sx = sy = 0;
+}
+
+// Runs the program with the stand-ins as setup leaves them: its calls, how it ended, stderr.
+static std::string run(const std::function<void()> &setup)
+{
+    fresh();
+    setup();
+    testing::internal::CaptureStderr();
+    std::string ending;
+    if (setjmp(fake_exit) == 0)
+        ending = "RunGLTest() = " + std::to_string(RunGLTest()) + "\n";
+    return fakeRecord() + ending + "stderr:\n" + testing::internal::GetCapturedStderr();
+}
+
+// Compares with tests/golden/NAME.txt; with TOVREK_UPDATE_GOLDEN set, rewrites it instead.
+static void expectGolden(const std::string &name, const std::string &actual)
+{
+    const std::string path = GOLDEN_DIR "/" + name + ".txt";
+    if (getenv("TOVREK_UPDATE_GOLDEN"))
+        std::ofstream(path) << actual;
+    std::ostringstream golden;
+    golden << std::ifstream(path).rdbuf();
+    EXPECT_EQ(golden.str(), actual) << path;
+}
+
+// 72 frames, the 71st retargeting. The pointer starts at (0, 0), so frame 2 is steered fully;
+// the motions of frames 1 and 3 steer frames 3 and 5, truncated toward zero. The grey mode is
+// on from frame 6 to 50; the quit comes amid other events. An SDL text is pending from the
+// start, and frames 2 and 3 have an OpenGL error.
+static void longRun()
+{
+    const SDL_Event press = event(SDL_MOUSEBUTTONDOWN), escape_up = event(SDL_KEYUP, SDLK_ESCAPE);
+    std::vector<SDL_Event> drains[72]; // frame 1's first
+    drains[0] = {event(SDL_MOUSEMOTION, 399, 301), event(SDL_KEYDOWN, 'a'), escape_up};
+    drains[2] = {event(SDL_MOUSEMOTION, 398, 297)};
+    drains[4] = {press};
+    drains[29] = {press, press};
+    drains[49] = {event(SDL_ACTIVEEVENT), press};
+    drains[71] = {event(SDL_KEYDOWN, SDLK_ESCAPE), event(SDL_MOUSEMOTION), escape_up};
+    for (const auto &drain : drains) {
+        fake.events.insert(fake.events.end(), drain.begin(), drain.end());
+        fake.events.push_back(event(SDL_NOEVENT));
+    }
+    fake.error = "Invalid window";
+    fake.gl_errors = {GL_NO_ERROR, GL_INVALID_OPERATION, GL_OUT_OF_MEMORY};
+}
+
+TEST(Runs, MatchTheirGoldenRecords)
+{
+    for (Uint8 bits : {4, 8}) // a window close amid other events ends the first frame
+        expectGolden("start_8bit", run([bits] {
+                         fake.bits_per_pixel = bits;
+                         fake.events = {event(SDL_QUIT), event(SDL_KEYDOWN, 'a'), SDL_Event{}};
+                     }));
+    expectGolden("no_sdl", run([] { fake.init = -1, fake.error = "No available video device"; }));
+    expectGolden("no_mode", run([] { fake.mode_fails = true, fake.error = "No matching visual"; }));
+    expectGolden("long_run", run(longRun));
+}
+
+// glibc's first draws after srand(1): 1804289383 846930886 1681692777 1714636915 1957747793
+// 424238335 719885386 1649760492: extents k / 30 + 1.5 and speed k / 16 + 2.4; the last draw is
+// even, so the box lies left of x = 0.
+TEST(BoxField, SeedsEightDrawsARowAndDrawsABoxAsSixQuads)
+{
+    fresh();
+    seedGrid();
+    const float row[] = {-584, 286, 177, -5.3333335f, 21.266666f, 52.666668f,
+                         0,    0,   0,   39.025002f,  0,          0};
+    EXPECT_EQ(std::vector<float>(row, row + 12), std::vector<float>(mygrid[0], mygrid[1]));
+    EXPECT_EQ(fake.draws, 8 * 1500);
+
+    fresh();
+    fake.fold = false;
+    drawrealcube(1, 2, 3, 4, 5, 6, 0.25f, 0.5f, 0.75f);
+    expectGolden("box", fakeRecord());
+}
+
+// One box of a still field, preset grey, through one advance: z, speed, mode and the draws
+// scripted; z, colour and the number of draws after.
+TEST(BoxField, WrapsStrictlyBelowTheDepthMirroredAndRecolouredByTheMode)
+{
+    const std::tuple<float, float, int, std::deque<int>, float, float, long> cases[] = {
+        {-1890, 22.4f, 0, {}, 1912.4f, 0, 1},           // mode 0: black, one draw
+        {-1890, 10, 1, {}, -1900, 0.3f, 0},             // landing on the depth: no wrap
+        {-1899.5f, 0.75f, 0, {}, 1900.25f, 0, 1},       // just below it: a wrap
+        {-1899, 2.4f, 1, {4, 87}, 1901.4f, 0.37f, 2},   // even coin: grey (k mod 50) / 100
+        {-1899, 2.4f, 1, {7, 87}, 1901.4f, 0, 2},       // odd coin: black, and one more draw
+        {-1000, 52.3375f, 1, {}, -1052.3375f, 0.3f, 0}, // no wrap keeps the colour
+    };
+    for (const auto &[z, speed, mode, draws, z_after, colour, taken] : cases) {
+        fresh();
+        const float before[GRIDSLOTS] = {0, 0, z, 0, 0, 0, 0.3f, 0.3f, 0.3f, speed},
+                    after[GRIDSLOTS] = {0, 0, z_after, 0, 0, 0, colour, colour, colour, speed};
+        memcpy(mygrid[7], before, sizeof before);
+        fx = mode, fake.rand = draws;
+        moveGrid();
+        EXPECT_EQ(std::vector<float>(after, after + GRIDSLOTS),
+                  std::vector<float>(mygrid[7], mygrid[8]))
+            << z;
+        EXPECT_EQ(fake.draws, taken) << z << ", mode " << mode;
+    }
+}
