@@ -9,14 +9,12 @@ TEST_PACKAGES=(googletest libgtest-dev)
 # A virtual display with Mesa's software OpenGL, and ways to drive it and look at it: what
 # the end-to-end tests need, and what scripts/run needs without a desktop.
 DISPLAY_PACKAGES=(xvfb libgl1-mesa-dri x11-apps imagemagick xdotool procps)
-E2E_PACKAGES=("${DISPLAY_PACKAGES[@]}" apitrace python3 libx11-dev)
+E2E_PACKAGES=("${DISPLAY_PACKAGES[@]}")
 # Making the Debian package (scripts/package: cpack computes its dependencies with
-# dpkg-shlibdeps, which needs file); checking it, the manual page and the desktop entry.
-PACKAGE_PACKAGES=(dpkg-dev file)
-PACKAGE_TEST_PACKAGES=("${PACKAGE_PACKAGES[@]}" "${DISPLAY_PACKAGES[@]}" mandoc groff-base
-    desktop-file-utils lintian)
-# Benchmarks, memcheck and the sanitizer build; scripts/bench's table is printed by python3.
-PERF_PACKAGES=(libbenchmark-dev valgrind "${DISPLAY_PACKAGES[@]}" python3)
+# dpkg-shlibdeps, which needs file), and Debian's checks of it and of the desktop entry.
+PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils)
+# The benchmarks; scripts/bench's table is printed by python3.
+PERF_PACKAGES=(libbenchmark-dev "${DISPLAY_PACKAGES[@]}" python3)
 
 # Installs those of the named Debian packages that are missing, as root or through sudo;
 # says nothing when all are there.
