@@ -6,30 +6,23 @@
 #include <cstring>
 
 Fakes fake;
-jmp_buf fake_exit;
 
 // Numbers in their shortest exact form, a float as a float; GL's enums and SDL's flags in hex.
 template <class T> static std::string show(T value)
 {
-    char text[32] = "";
-    if constexpr (std::is_floating_point_v<T>)
-        return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-    else
-        snprintf(text, sizeof text, std::is_same_v<T, unsigned> && value > 9 ? "%#x" : "%d", value);
-    return text;
+    char text[32] = "0x";
+    if constexpr (std::is_same_v<T, unsigned>)
+        return std::string(text, std::to_chars(text + 2, text + sizeof text, value, 16).ptr);
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
-// The draws and the box batch come by the thousand: a run of them is one line, "[N x names]".
+// The draws and the box batch come by the thousand: a run of them is counted, not recorded.
 template <class... Args> static void record(const char *name, Args... args)
 {
     if (!fake.recording)
         return;
-    if (fake.fold && strstr("rand glColor3f glVertex3f", name)) {
-        if (fake.run_names.find(name) == std::string::npos)
-            fake.run_names += std::string(" ") + name;
-        fake.run_length++;
-        return;
-    }
+    if (fake.fold && strstr("rand glColor3f glVertex3f", name))
+        return void(fake.run[name]++);
     fakeRecord();
     std::string line;
     ((line += (line.empty() ? "" : ", ") + show(args)), ...);
@@ -38,19 +31,18 @@ template <class... Args> static void record(const char *name, Args... args)
 
 std::string fakeRecord()
 {
-    if (fake.run_length > 0)
-        fake.record += "[" + std::to_string(fake.run_length) + " x" + fake.run_names + "]\n";
-    fake.run_names.clear();
-    fake.run_length = 0;
+    std::string line;
+    for (const auto &[name, count] : fake.run)
+        line += (line.empty() ? "[" : ", ") + std::to_string(count) + " x " + name;
+    fake.record += line.empty() ? "" : line + "]\n";
+    fake.run.clear();
     return fake.record;
 }
 
 template <class T> static T pop(std::deque<T> &queue, T otherwise)
 {
     const T front = queue.empty() ? otherwise : queue.front();
-    if (!queue.empty())
-        queue.pop_front();
-    return front;
+    return queue.empty() ? front : (queue.pop_front(), front);
 }
 
 static SDL_PixelFormat format;
@@ -70,7 +62,7 @@ FAKE(char *, SDL_GetError, (), &fake.error[0])
 FAKE(void, SDL_ClearError, (), fake.error.clear())
 FAKE(const SDL_VideoInfo *, SDL_GetVideoInfo, (),
      (format.BitsPerPixel = Uint8(fake.bits_per_pixel), info.vfmt = &format, &info))
-FAKE(int, SDL_GL_SetAttribute, (SDL_GLattr attr, int value), 0, attr, value)
+FAKE(int, SDL_GL_SetAttribute, (SDL_GLattr attr, int value), 0, int(attr), value)
 FAKE(SDL_Surface *, SDL_SetVideoMode, (int width, int height, int bpp, Uint32 flags),
      fake.mode_fails ? nullptr : &surface, width, height, bpp, flags)
 FAKE(int, SDL_ShowCursor, (int toggle), 1, toggle)
@@ -102,7 +94,7 @@ FAKE(void, gluLookAt,
 int SDL_PollEvent(SDL_Event *event)
 {
     if (fake.events.empty())
-        longjmp(fake_exit, 1); // past the script: the record shows the run cut short
+        longjmp(fake.exit, 1); // past the script: the record shows the run cut short
     *event = pop(fake.events, SDL_Event());
     record("SDL_PollEvent", int(event->type));
     return event->type != SDL_NOEVENT;
@@ -111,7 +103,6 @@ int SDL_PollEvent(SDL_Event *event)
 extern "C" int __real_rand();
 extern "C" int __wrap_rand()
 {
-    fake.draws++;
     const int value = fake.rand.empty() ? __real_rand() : pop(fake.rand, 0);
     record("rand", value);
     return value;
@@ -120,5 +111,5 @@ extern "C" int __wrap_rand()
 extern "C" void __wrap_exit(int status)
 {
     record("exit", status);
-    longjmp(fake_exit, 1);
+    longjmp(fake.exit, 1);
 }

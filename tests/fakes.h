@@ -7,26 +7,27 @@
 #include <GL/gl.h>
 #include <csetjmp>
 #include <deque>
+#include <map>
 #include <string>
 
 struct Fakes {
     bool recording = true;        // off: the stand-ins only answer (benchmarks)
-    bool fold = true;             // runs of rand, glColor3f, glVertex3f: one line
-    long draws = 0;               // rand() calls so far
+    bool fold = true;             // rand, glColor3f and glVertex3f: counted
     std::deque<int> rand;         // what rand() answers before the real generator does
     int init = 0;                 // SDL_Init's result
     int bits_per_pixel = 32;      // the depth of the display's current format
     bool mode_fails = false;      // SDL_SetVideoMode returns no surface
     std::string error;            // SDL_GetError's text; SDL_ClearError empties it
     std::deque<GLenum> gl_errors; // glGetError's answers; GL_NO_ERROR once used up
-    std::deque<SDL_Event> events; // SDL_PollEvent's; one of type SDL_NOEVENT ends a drain
-    std::string record;           // the calls so far; read it through fakeRecord()
-    std::string run_names;        // the run of folded calls still open: its names
-    long run_length = 0;          // and its length
+    // SDL_PollEvent's events, by default one window close; one of type SDL_NOEVENT ends a drain.
+    std::deque<SDL_Event> events{SDL_Event{SDL_QUIT}, SDL_Event{}};
+    std::string record;              // the calls so far; read it through fakeRecord()
+    std::map<std::string, long> run; // calls counted since the last one recorded, by name
+    jmp_buf exit;                    // exit(), and a drain past the scripted events, jump here
 };
 extern Fakes fake;
-extern jmp_buf fake_exit; // exit(), and a drain past the scripted events, jump here
 
-// The record so far, with the open run closed. SDL_PollEvent's line shows the type of the
+// The record so far: one line a call, "name(arguments)", except that a run of the counted
+// calls is one line, "[N x name, ...]". SDL_PollEvent's line shows the type of the
 // event it hands out, 0 for none.
 std::string fakeRecord();
