@@ -1,6 +1,7 @@
 # What `cmake --install` puts on a system, and the Debian package that cpack makes of it.
-# Installed: the program, its manual page (section 6, games and demos) and its desktop entry;
-# the package adds the copyright and changelog every Debian package carries.
+# Installed: the program, its manual page (section 6, games and demos), its desktop entry, and
+# its XScreenSaver launcher and settings entry; the package adds the copyright and changelog
+# every Debian package carries.
 include(GNUInstallDirs)
 
 set(TOVREK_DIST ${PROJECT_SOURCE_DIR}/dist)
@@ -27,6 +28,18 @@ install(TARGETS tovrek RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT pro
 install(FILES ${TOVREK_MAN_GZ} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6 COMPONENT program)
 install(FILES ${TOVREK_DIST}/tovrek.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
         COMPONENT program)
+# XScreenSaver finds hacks by name in libexec/xscreensaver. The launcher is generated when it
+# is installed, not when the tree is configured, so that the path it starts is the program's
+# under whatever prefix and staging this install uses (--prefix, DESTDIR, cpack).
+set(TOVREK_LAUNCHER ${PROJECT_BINARY_DIR}/dist/xscreensaver-launcher)
+install(CODE "get_filename_component(TOVREK_PROGRAM \"${CMAKE_INSTALL_BINDIR}/tovrek\" ABSOLUTE
+                                     BASE_DIR \"\${CMAKE_INSTALL_PREFIX}\")
+              configure_file(${TOVREK_DIST}/xscreensaver-launcher.in ${TOVREK_LAUNCHER} @ONLY)"
+        COMPONENT program)
+install(PROGRAMS ${TOVREK_LAUNCHER} DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/xscreensaver
+        RENAME tovrek COMPONENT program)
+install(FILES ${TOVREK_DIST}/tovrek.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/xscreensaver/config
+        COMPONENT program)
 # Only the package asks for this component; a plain install leaves it out.
 install(FILES ${TOVREK_DIST}/copyright ${TOVREK_CHANGELOG_GZ}
         DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT debian EXCLUDE_FROM_ALL)
@@ -47,7 +60,8 @@ set(CPACK_PACKAGE_DESCRIPTION [[
 A small full-screen OpenGL demo: 1500 flat-coloured boxes stream past a
 viewer standing at the origin, on a white background, while the view
 drifts between random targets and follows the mouse. Any mouse button
-toggles a grey mode; Escape or closing the window quits.]])
+toggles a grey mode; Escape or closing the window quits. It also runs as
+an XScreenSaver hack.]])
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
@@ -59,4 +73,7 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TOVREK_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The launcher's --root asks xwininfo for the root window; XScreenSaver itself never needs it.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS x11-utils)
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS xscreensaver)
 include(CPack)
