@@ -7,9 +7,9 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_PACKAGES=(g++ make cmake pkg-config libgl-dev libglu1-mesa-dev)
 TEST_PACKAGES=(googletest libgtest-dev)
 # A virtual display with Mesa's software OpenGL, and ways to drive it and look at it: what
-# the end-to-end tests need, and what scripts/run needs without a desktop.
+# scripts/run needs without a desktop; the end-to-end tests also run the real XScreenSaver.
 DISPLAY_PACKAGES=(xvfb libgl1-mesa-dri x11-apps imagemagick xdotool procps)
-E2E_PACKAGES=("${DISPLAY_PACKAGES[@]}")
+E2E_PACKAGES=("${DISPLAY_PACKAGES[@]}" xscreensaver x11-utils)
 # Making the Debian package (scripts/package: cpack computes its dependencies with
 # dpkg-shlibdeps, which needs file), and Debian's checks of it and of the desktop entry.
 PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils)

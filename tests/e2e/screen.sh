@@ -1,16 +1,13 @@
 #!/usr/bin/env bash
 # The demo as installed from build tree $1, on a virtual display, the way a person meets it:
-# the picture before and after a mouse click, quitting with Escape and with SIGTERM, and a
-# video driver that cannot start.
+# a video driver that cannot start, the picture before and after a mouse click, quitting with
+# Escape and with SIGTERM; then as a hack of the real XScreenSaver, and the launcher's options.
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/display.sh"
 tmp=$(mktemp -d)
-pid=
-trap 'kill -9 $pid 2>/dev/null || true; display_stop; rm -rf "$tmp"' EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+pids=
+trap 'kill -9 $pids 2>/dev/null || true; display_stop; rm -rf "$tmp"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The screen's pixels by kind: white, black, grey and other (white and black within a level).
 read_pixels() {
@@ -18,38 +15,66 @@ read_pixels() {
     read -r white black grey other < <(convert "$tmp/screen.png" -format %c histogram:info:- |
         awk -F'[(),]' '{ n[$2 != $3 || $3 != $4 ? 4 : $2 > 253 ? 1 : $2 < 2 ? 2 : 3] += $1 }
             END { print n[1] + 0, n[2] + 0, n[3] + 0, n[4] + 0 }')
-    [ "$other" = 0 ] || fail "$other pixels neither white, black nor grey"
 }
-greys_shown() {
-    read_pixels
-    [ "$grey" -gt 0 ]
-}
+black_on_white() { read_pixels && [ "$white" -gt 0 ] && [ "$black" -gt 0 ] && [ "$grey$other" = 00 ]; }
+greys_shown() { read_pixels && [ "$other" = 0 ] && [ "$grey" -gt 0 ]; }
 
 cmake --install "$1" --prefix "$tmp" >/dev/null
+chmod 755 "$tmp"
 display_start
 status=0
 SDL_VIDEODRIVER=bogus "$tmp/bin/tovrek" 2>"$tmp/stderr" || status=$?
-[ $status = 1 ] && [ "$(wc -l <"$tmp/stderr")" = 1 ] &&
-    grep -q "^Couldn't initialize SDL: ." "$tmp/stderr" ||
+[[ $status = 1 && $(wc -l <"$tmp/stderr") = 1 && $(<"$tmp/stderr") = "Couldn't initialize SDL: "?* ]] ||
     fail "status $status with a bogus video driver, and: $(cat "$tmp/stderr")"
 
 for quit in Escape TERM; do
     "$tmp/bin/tovrek" 2>/dev/null &
-    pid=$!
-    window=$(retry 30 window_of $pid) || fail "no window within 30 s"
-    if [ $quit = Escape ]; then
-        sleep 1 # boxes have wrapped by now
-        read_pixels
-        [ "$white" -gt 0 ] && [ "$black" -gt 0 ] && [ "$grey" = 0 ] ||
-            fail "$white white, $black black and $grey grey pixels before a click"
-        xdotool click 1
-        retry 30 greys_shown || fail "no grey boxes within 30 s of a click"
-        xdotool windowfocus --sync "$window" key Escape
+    pids=$!
+    window=$(retry 30 window_of $pids) || fail "no window within 30 s"
+    if [ $quit = TERM ]; then
+        kill -TERM $pids
     else
-        kill -TERM $pid
+        sleep 1 # boxes have wrapped by now
+        black_on_white || fail "$white white, $black black, $grey grey, $other other pixels"
+        xdotool click 1
+        retry 30 greys_shown || fail "no grey boxes, or other colours, 30 s after a click"
+        xdotool windowfocus --sync "$window" key Escape
     fi
-    retry 30 program_ended $pid || fail "still running 30 s after $quit"
-    status=0
-    wait $pid || status=$?
-    [ $status = 0 ] || fail "status $status after $quit"
+    retry 30 program_ended $pids || fail "still running 30 s after $quit"
+    wait $pids || fail "status $? after $quit"
 done
+
+# The saver refuses to run hacks as root: then it runs as nobody. Only this hack is in its list.
+launcher=$tmp/libexec/xscreensaver/tovrek
+mkdir "$tmp/home"
+printf 'mode: one\nselected: 0\nlock: False\nfade: False\nsplash: False\nprograms: GL: %s --root\n' \
+    "$launcher" >"$tmp/home/.xscreensaver"
+user=$(id -un) as_user=()
+[ "$(id -u)" != 0 ] || user=nobody as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+chown -R "$user" "$tmp/home"
+"${as_user[@]}" env HOME="$tmp/home" xscreensaver -no-splash >/dev/null 2>&1 &
+pids=$!
+retry 30 xscreensaver-command -activate >/dev/null 2>&1 || fail "the saver did not start"
+demo=$(retry 30 pgrep -u "$user" -x tovrek) || fail "the saver started no demo"
+pids="$pids $demo"
+retry 30 black_on_white || fail "the demo's picture is not on the screen"
+! xwininfo -root -tree | grep '^ *0x' | grep -v '("xscreensaver" "XScreenSaver")' ||
+    fail "the demo opened a window of its own"
+xscreensaver-command -deactivate >/dev/null
+retry 30 program_ended $demo || fail "the demo outlived the saver"
+
+# The launcher's options, with a stand-in for the program that shows the window it was handed
+# and its process id, the launcher's own if the launcher made way for it. install makes a new
+# file: the demo's last threads may still be on the old one.
+printf '#!/bin/sh\necho "$$ ${SDL_WINDOWID:-}"\nexit 3\n' | install /dev/stdin "$tmp/bin/tovrek"
+root=$(xwininfo -root -int | sed -n 's/^xwininfo: Window id: \([0-9]*\).*/\1/p')
+for case in "3||" "3 31||--window-id 0x1F" "3 42||-window-id 0042" "3 $root||-root" \
+    "3 7||--root --window-id 7" "3 16|0x10|--window-id 7" "2||-window-id" "2||--window-id 7a"; do
+    IFS='|' read -r expected saver_window args <<<"$case"
+    XSCREENSAVER_WINDOW=$saver_window "$launcher" $args >"$tmp/out" 2>"$tmp/stderr" &
+    wait $! && status=0 || status=$?
+    [ "$(echo $status $(sed "s/^$! //" "$tmp/out"))" = "$expected" ] ||
+        fail "launcher $args: status $status, $(cat "$tmp/out")"
+done
+[ "$(cat "$tmp/stderr")" = "usage: tovrek [--window-id ID | --root]  (ID in decimal or 0x hex)" ] ||
+    fail "not one usage line: $(cat "$tmp/stderr")"
