@@ -4,7 +4,7 @@
 # Escape and with SIGTERM; then as a hack of the real XScreenSaver, and the launcher's options.
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/display.sh"
-tmp=$(mktemp -d)
+tmp=$(mktemp -d /tmp/tovrek-e2e.XXXXXX) # not under TMPDIR: nobody must reach the program
 pids=
 trap 'kill -9 $pids 2>/dev/null || true; display_stop; rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
