@@ -16,13 +16,16 @@ template <class T> static std::string show(T value)
     return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
-// The draws and the box batch come by the thousand: a run of them is counted, not recorded.
+// The draws and the box batch come by the thousand: a run of them is counted and hashed, not
+// recorded line by line.
 template <class... Args> static void record(const char *name, Args... args)
 {
     if (!fake.recording)
         return;
-    if (fake.fold && strstr("rand glColor3f glVertex3f", name))
+    if (fake.fold && strstr("rand glColor3f glVertex3f", name)) {
+        ((fake.hash = (fake.hash ^ std::hash<double>()(args)) * 1099511628211u), ...);
         return void(fake.run[name]++);
+    }
     fakeRecord();
     std::string line;
     ((line += (line.empty() ? "" : ", ") + show(args)), ...);
@@ -34,7 +37,7 @@ std::string fakeRecord()
     std::string line;
     for (const auto &[name, count] : fake.run)
         line += (line.empty() ? "[" : ", ") + std::to_string(count) + " x " + name;
-    fake.record += line.empty() ? "" : line + "]\n";
+    fake.record += line.empty() ? "" : line + ", hash " + show(unsigned(fake.hash)) + "]\n";
     fake.run.clear();
     return fake.record;
 }
@@ -84,12 +87,10 @@ FAKE(void, glBegin, (GLenum mode), void(), mode)
 FAKE(void, glEnd, (), void())
 FAKE(void, glColor3f, (GLfloat r, GLfloat g, GLfloat b), void(), r, g, b)
 FAKE(void, glVertex3f, (GLfloat x, GLfloat y, GLfloat z), void(), x, y, z)
-FAKE(void, gluPerspective, (GLdouble fovy, GLdouble aspect, GLdouble zn, GLdouble zf), void(), fovy,
-     aspect, zn, zf)
-FAKE(void, gluLookAt,
-     (GLdouble ex, GLdouble ey, GLdouble ez, GLdouble cx, GLdouble cy, GLdouble cz, GLdouble ux,
-      GLdouble uy, GLdouble uz),
-     void(), ex, ey, ez, cx, cy, cz, ux, uy, uz)
+using D = GLdouble;
+FAKE(void, gluPerspective, (D fovy, D aspect, D zn, D zf), void(), fovy, aspect, zn, zf)
+FAKE(void, gluLookAt, (D ex, D ey, D ez, D cx, D cy, D cz, D ux, D uy, D uz), void(), ex, ey, ez,
+     cx, cy, cz, ux, uy, uz)
 
 int SDL_PollEvent(SDL_Event *event)
 {

@@ -23,11 +23,12 @@ struct Fakes {
     std::deque<SDL_Event> events{SDL_Event{SDL_QUIT}, SDL_Event{}};
     std::string record;              // the calls so far; read it through fakeRecord()
     std::map<std::string, long> run; // calls counted since the last one recorded, by name
+    unsigned long long hash = 0;     // of every counted call's arguments so far, in order
     jmp_buf exit;                    // exit(), and a drain past the scripted events, jump here
 };
 extern Fakes fake;
 
 // The record so far: one line a call, "name(arguments)", except that a run of the counted
-// calls is one line, "[N x name, ...]". SDL_PollEvent's line shows the type of the
+// calls is one line, "[N x name, ..., hash H]". SDL_PollEvent's line shows the type of the
 // event it hands out, 0 for none.
 std::string fakeRecord();
