@@ -11,13 +11,15 @@
 #include <string>
 
 struct Fakes {
-    bool recording = true;        // off: the stand-ins only answer (benchmarks)
-    bool fold = true;             // rand, glColor3f and glVertex3f: counted
-    std::deque<int> rand;         // what rand() answers before the real generator does
-    int init = 0;                 // SDL_Init's result
-    int bits_per_pixel = 32;      // the depth of the display's current format
-    bool mode_fails = false;      // SDL_SetVideoMode returns no surface
-    std::string error;            // SDL_GetError's text; SDL_ClearError empties it
+    bool recording = true;   // off: the stand-ins only answer (benchmarks)
+    bool fold = true;        // rand, glColor3f and glVertex3f: counted
+    std::deque<int> rand;    // what rand() answers before the real generator does
+    int init = 0;            // SDL_Init's result
+    int bits_per_pixel = 32; // the depth of the display's current format
+    bool mode_fails = false; // SDL_SetVideoMode returns no surface
+    // SDL_GetError's text, by default the one the SDL2-based SDL 1.2 leaves after start-up;
+    // SDL_ClearError empties it.
+    std::string error = "That operation is not supported";
     std::deque<GLenum> gl_errors; // glGetError's answers; GL_NO_ERROR once used up
     // SDL_PollEvent's events, by default one window close; one of type SDL_NOEVENT ends a drain.
     std::deque<SDL_Event> events{SDL_Event{SDL_QUIT}, SDL_Event{}};

@@ -33,14 +33,14 @@ static void fresh()
     mx = my = fx = sx = sy = 0;
 }
 
-// Runs the program with the stand-ins as setup leaves them: its calls, then its stderr.
+// Runs the program with the stand-ins as setup leaves them: its calls, how it ended, stderr.
 static std::string run(const std::function<void()> &setup)
 {
     fresh();
     setup();
     testing::internal::CaptureStderr();
     if (setjmp(fake.exit) == 0)
-        RunGLTest();
+        fake.record += "RunGLTest() = " + std::to_string(RunGLTest()) + "\n";
     return fakeRecord() + "stderr:\n" + testing::internal::GetCapturedStderr();
 }
 
@@ -85,6 +85,8 @@ TEST(Runs, MatchTheirGoldenRecords)
     expectGolden("no_sdl", run([] { fake.init = -1, fake.error = "No available video device"; }));
     expectGolden("no_mode", run([] { fake.mode_fails = true, fake.error = "No matching visual"; }));
     expectGolden("long_run", run(longRun));
+    SDL_Event stops[] = {event(SDL_KEYDOWN, SDLK_ESCAPE), event(SDL_QUIT)};
+    EXPECT_EQ(HandleEvent(&stops[0]) + HandleEvent(&stops[1]), 2) << "HandleEvent's verdict is 1";
 }
 
 // glibc's first draws after srand(1): 1804289383 846930886 1681692777 1714636915 1957747793

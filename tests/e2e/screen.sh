@@ -4,8 +4,7 @@
 # Escape and with SIGTERM; then as a hack of the real XScreenSaver, and the launcher's options.
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/display.sh"
-tmp=$(mktemp -d /tmp/tovrek-e2e.XXXXXX) # not under TMPDIR: nobody must reach the program
-pids=
+tmp=$(mktemp -d /tmp/tovrek-e2e.XXXXXX) pids= # not under TMPDIR: nobody must reach the program
 trap 'kill -9 $pids 2>/dev/null || true; display_stop; rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -22,8 +21,7 @@ greys_shown() { read_pixels && [ "$other" = 0 ] && [ "$grey" -gt 0 ]; }
 cmake --install "$1" --prefix "$tmp" >/dev/null
 chmod 755 "$tmp"
 display_start
-status=0
-SDL_VIDEODRIVER=bogus "$tmp/bin/tovrek" 2>"$tmp/stderr" || status=$?
+SDL_VIDEODRIVER=bogus "$tmp/bin/tovrek" 2>"$tmp/stderr" && status=0 || status=$?
 [[ $status = 1 && $(wc -l <"$tmp/stderr") = 1 && $(<"$tmp/stderr") = "Couldn't initialize SDL: "?* ]] ||
     fail "status $status with a bogus video driver, and: $(cat "$tmp/stderr")"
 
