@@ -67,7 +67,8 @@ retry 30 program_ended $demo || fail "the demo outlived the saver"
 printf '#!/bin/sh\necho "$$ ${SDL_WINDOWID:-}"\nexit 3\n' | install /dev/stdin "$tmp/bin/tovrek"
 root=$(xwininfo -root -int | sed -n 's/^xwininfo: Window id: \([0-9]*\).*/\1/p')
 for case in "3||" "3 31||--window-id 0x1F" "3 42||-window-id 0042" "3 $root||-root" \
-    "3 7||--root --window-id 7" "3 16|0x10|--window-id 7" "2||-window-id" "2||--window-id 7a"; do
+    "3 7||--root --window-id 7" "3 16|0x10|--window-id 7" "2||-window-id" "2||--window-id 7a" \
+    "2||--fps"; do
     IFS='|' read -r expected saver_window args <<<"$case"
     XSCREENSAVER_WINDOW=$saver_window "$launcher" $args >"$tmp/out" 2>"$tmp/stderr" &
     wait $! && status=0 || status=$?
