@@ -68,10 +68,10 @@ FAKE(const SDL_VideoInfo *, SDL_GetVideoInfo, (),
      (format.BitsPerPixel = Uint8(fake.bits_per_pixel), info.vfmt = &format, &info))
 FAKE(int, SDL_GL_SetAttribute, (SDL_GLattr attr, int value), 0, int(attr), value)
 FAKE(SDL_Surface *, SDL_SetVideoMode, (int width, int height, int bpp, Uint32 flags),
-     fake.mode_fails ? nullptr : &surface, width, height, bpp, flags)
+     fake.mode_fails ? nullptr : (fake.error = "That operation is not supported", &surface), width,
+     height, bpp, flags)
 FAKE(int, SDL_ShowCursor, (int toggle), 1, toggle)
 FAKE(void, SDL_Delay, (Uint32 ms), void(), ms)
-FAKE(void, SDL_GL_SwapBuffers, (), void())
 
 FAKE(void, glShadeModel, (GLenum mode), void(), mode)
 FAKE(void, glClearColor, (GLclampf r, GLclampf g, GLclampf b, GLclampf a), void(), r, g, b, a)
@@ -92,6 +92,14 @@ using D = GLdouble;
 FAKE(void, gluPerspective, (D fovy, D aspect, D zn, D zf), void(), fovy, aspect, zn, zf)
 FAKE(void, gluLookAt, (D ex, D ey, D ez, D cx, D cy, D cz, D ux, D uy, D uz), void(), ex, ey, ez,
      cx, cy, cz, ux, uy, uz)
+
+void SDL_GL_SwapBuffers()
+{
+    record("SDL_GL_SwapBuffers");
+    const std::string text = pop(fake.swap_errors, std::string());
+    if (!text.empty())
+        fake.error = text;
+}
 
 int SDL_PollEvent(SDL_Event *event)
 {

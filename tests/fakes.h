@@ -17,9 +17,10 @@ struct Fakes {
     int init = 0;            // SDL_Init's result
     int bits_per_pixel = 32; // the depth of the display's current format
     bool mode_fails = false; // SDL_SetVideoMode returns no surface
-    // SDL_GetError's text, by default the one the SDL2-based SDL 1.2 leaves after start-up;
-    // SDL_ClearError empties it.
-    std::string error = "That operation is not supported";
+    // SDL_GetError's text; SDL_ClearError empties it. A mode set that succeeds leaves the
+    // text the SDL 2 based SDL 1.2 leaves, and a swap the next of swap_errors unless empty.
+    std::string error;
+    std::deque<std::string> swap_errors;
     std::deque<GLenum> gl_errors; // glGetError's answers; GL_NO_ERROR once used up
     // SDL_PollEvent's events, by default one window close; one of type SDL_NOEVENT ends a drain.
     std::deque<SDL_Event> events{SDL_Event{SDL_QUIT}, SDL_Event{}};

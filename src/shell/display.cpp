@@ -11,7 +11,9 @@ static const int RGB_8BIT[3] = {2, 3, 3};
 static const int RGB_16BIT[3] = {5, 5, 5};
 
 // A desktop of 8 bits or fewer gets an 8-bit mode, any deeper one a 16-bit mode. Once
-// SDL_Init has succeeded, the failure exit passes through SDL_Quit.
+// SDL_Init has succeeded, the failure exit passes through SDL_Quit. A mode set that succeeds
+// may still leave an error text behind (the SDL 2 based SDL 1.2 does), which the first frame
+// would report as an error: it is cleared.
 void openDisplay()
 {
     int bpp;
@@ -41,6 +43,7 @@ void openDisplay()
         SDL_Quit();
         exit(1);
     }
+    SDL_ClearError();
     SDL_ShowCursor(SDL_DISABLE);
     initGL();
 }
