@@ -26,7 +26,7 @@ SDL_VIDEODRIVER=bogus "$tmp/bin/tovrek" 2>"$tmp/stderr" && status=0 || status=$?
     fail "status $status with a bogus video driver, and: $(cat "$tmp/stderr")"
 
 for quit in Escape TERM; do
-    "$tmp/bin/tovrek" 2>/dev/null &
+    "$tmp/bin/tovrek" 2>"$tmp/stderr" &
     pids=$!
     window=$(retry 30 window_of $pids) || fail "no window within 30 s"
     if [ $quit = TERM ]; then
@@ -40,6 +40,7 @@ for quit in Escape TERM; do
     fi
     retry 30 program_ended $pids || fail "still running 30 s after $quit"
     wait $pids || fail "status $? after $quit"
+    [ ! -s "$tmp/stderr" ] || fail "a run ended by $quit printed: $(cat "$tmp/stderr")"
 done
 
 # The saver refuses to run hacks as root: then it runs as nobody. Only this hack is in its list.
@@ -50,25 +51,30 @@ printf 'mode: one\nselected: 0\nlock: False\nfade: False\nsplash: False\nprogram
 user=$(id -un) as_user=()
 [ "$(id -u)" != 0 ] || user=nobody as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 chown -R "$user" "$tmp/home"
-"${as_user[@]}" env HOME="$tmp/home" xscreensaver -no-splash >/dev/null 2>&1 &
+"${as_user[@]}" env HOME="$tmp/home" xscreensaver -no-splash >"$tmp/saver.log" 2>&1 &
 pids=$!
 retry 30 xscreensaver-command -activate >/dev/null 2>&1 || fail "the saver did not start"
-demo=$(retry 30 pgrep -u "$user" -x tovrek) || fail "the saver started no demo"
+# By its whole command line: the launcher is named tovrek too, and so are its subshells.
+demo=$(retry 30 pgrep -u "$user" -xf "$tmp/bin/tovrek") || fail "the saver started no demo"
 pids="$pids $demo"
 retry 30 black_on_white || fail "the demo's picture is not on the screen"
 ! xwininfo -root -tree | grep '^ *0x' | grep -v '("xscreensaver" "XScreenSaver")' ||
     fail "the demo opened a window of its own"
+(($(sed -n 's/^SigCgt:\s*/0x/p' "/proc/$demo/status") >> 14 & 1)) &&
+    fail "the demo catches SIGTERM under the saver, which destroys its window at once"
 xscreensaver-command -deactivate >/dev/null
 retry 30 program_ended $demo || fail "the demo outlived the saver"
+! grep "X Error" "$tmp/saver.log" || fail "the demo met an X error as the saver ended it"
 
-# The launcher's options, with a stand-in for the program that shows the window it was handed
-# and its process id, the launcher's own if the launcher made way for it. install makes a new
-# file: the demo's last threads may still be on the old one.
-printf '#!/bin/sh\necho "$$ ${SDL_WINDOWID:-}"\nexit 3\n' | install /dev/stdin "$tmp/bin/tovrek"
+# The launcher's options, with a stand-in for the program that shows its process id (the
+# launcher's own if the launcher made way for it), the window it was handed and whether SDL
+# may catch signals. install makes a new file: the demo's last threads may still be on the old.
+printf '#!/bin/sh\necho "$$ ${SDL_WINDOWID:-} ${SDL_NO_SIGNAL_HANDLERS:-}"\nexit 3\n' |
+    install /dev/stdin "$tmp/bin/tovrek"
 root=$(xwininfo -root -int | sed -n 's/^xwininfo: Window id: \([0-9]*\).*/\1/p')
-for case in "3||" "3 31||--window-id 0x1F" "3 42||-window-id 0042" "3 $root||-root" \
-    "3 7||--root --window-id 7" "3 16|0x10|--window-id 7" "2||-window-id" "2||--window-id 7a" \
-    "2||--fps"; do
+for case in "3||" "3 31 1||--window-id 0x1F" "3 42 1||-window-id 0042" "3 $root 1||-root" \
+    "3 7 1||--root --window-id 7" "3 16 1|0x10|--window-id 7" "2||-window-id" \
+    "2||--window-id 7a" "2||--fps"; do
     IFS='|' read -r expected saver_window args <<<"$case"
     XSCREENSAVER_WINDOW=$saver_window "$launcher" $args >"$tmp/out" 2>"$tmp/stderr" &
     wait $! && status=0 || status=$?
