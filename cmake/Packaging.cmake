@@ -1,7 +1,7 @@
 # What `cmake --install` puts on a system, and the Debian package that cpack makes of it.
-# Installed: the program, its manual page (section 6, games and demos), its desktop entry, and
-# its XScreenSaver launcher and settings entry; the package adds the copyright and changelog
-# every Debian package carries.
+# Installed: the program, its manual page (section 6, games and demos), its desktop entry and
+# icon, its software-centre entry, and its XScreenSaver launcher and settings entry; the
+# package adds the copyright and changelog every Debian package carries.
 include(GNUInstallDirs)
 
 set(TOVREK_DIST ${PROJECT_SOURCE_DIR}/dist)
@@ -28,6 +28,11 @@ install(TARGETS tovrek RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT pro
 install(FILES ${TOVREK_MAN_GZ} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6 COMPONENT program)
 install(FILES ${TOVREK_DIST}/tovrek.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
         COMPONENT program)
+install(FILES ${TOVREK_DIST}/tovrek.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps COMPONENT program)
+# Software centres find the entry by its id, which the installed file is named after.
+install(FILES ${TOVREK_DIST}/tovrek.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
+        RENAME org.example.tovrek.metainfo.xml COMPONENT program)
 # XScreenSaver finds hacks by name in libexec/xscreensaver. The launcher is generated when it
 # is installed, not when the tree is configured, so that the path it starts is the program's
 # under whatever prefix and staging this install uses (--prefix, DESTDIR, cpack).
@@ -51,6 +56,12 @@ if(NOT TOVREK_CHANGELOG_TOP MATCHES "^tovrek \\(${PROJECT_VERSION}\\) ")
     message(FATAL_ERROR "dist/changelog needs an entry for version ${PROJECT_VERSION} at the top")
 endif()
 string(REGEX REPLACE "^ -- (.*>)  .*$" "\\1" TOVREK_MAINTAINER "${TOVREK_CHANGELOG_SIGNOFF}")
+# So must the software centres' list of releases.
+file(STRINGS ${TOVREK_DIST}/tovrek.metainfo.xml TOVREK_METAINFO_TOP REGEX "<release "
+     LIMIT_COUNT 1)
+if(NOT TOVREK_METAINFO_TOP MATCHES "version=\"${PROJECT_VERSION}\"")
+    message(FATAL_ERROR "dist/tovrek.metainfo.xml needs a release ${PROJECT_VERSION} first")
+endif()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tovrek)

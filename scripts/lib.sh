@@ -11,8 +11,9 @@ TEST_PACKAGES=(googletest libgtest-dev)
 DISPLAY_PACKAGES=(xvfb libgl1-mesa-dri x11-apps imagemagick xdotool procps)
 E2E_PACKAGES=("${DISPLAY_PACKAGES[@]}" xscreensaver x11-utils)
 # Making the Debian package (scripts/package: cpack computes its dependencies with
-# dpkg-shlibdeps, which needs file), and Debian's checks of it and of the desktop entry.
-PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils)
+# dpkg-shlibdeps, which needs file), and Debian's checks of it, of the desktop entry and of the
+# software-centre entry.
+PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils appstream)
 # The benchmarks; scripts/bench's table is printed by python3.
 PERF_PACKAGES=(libbenchmark-dev "${DISPLAY_PACKAGES[@]}" python3)
 
