@@ -15,6 +15,10 @@ E2E_PACKAGES=("${DISPLAY_PACKAGES[@]}" xscreensaver x11-utils)
 PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils)
 # The benchmarks; scripts/bench's table is printed by python3.
 PERF_PACKAGES=(libbenchmark-dev "${DISPLAY_PACKAGES[@]}" python3)
+# The Windows build (scripts/windows): the cross compiler, the installer maker, the icon's
+# converters, and 64-bit Wine with the virtual display to check the result.
+WINDOWS_PACKAGES=(cmake make pkg-config xz-utils g++-mingw-w64-x86-64 nsis librsvg2-bin icoutils
+    unzip wine wine64 "${DISPLAY_PACKAGES[@]}")
 
 # Installs those of the named Debian packages that are missing, as root or through sudo;
 # says nothing when all are there.
@@ -46,6 +50,17 @@ need_sdl() {
         grep -q ' installed$'; then
         need_packages libsdl1.2-compat-dev
     fi
+}
+
+# sdl_sources DIR: prints the SDL2 and sdl12-compat release tarballs in DIR; false, and says
+# so on stderr, unless there is one of each.
+sdl_sources() {
+    local sdl2 sdl12
+    sdl2=$(compgen -G "$1/SDL2-*.tar.*" | head -n 1) &&
+        sdl12=$(compgen -G "$1/sdl12-compat-*.tar.*" | head -n 1) && echo "$sdl2 $sdl12" || {
+        echo "No SDL2-*.tar.* and sdl12-compat-*.tar.* in $1" >&2
+        return 1
+    }
 }
 
 # Configures and builds the tree in build directory $1 with the CMake options after it; prints
