@@ -52,12 +52,15 @@ need_sdl() {
     fi
 }
 
-# sdl_sources DIR: prints the SDL2 and sdl12-compat release tarballs in DIR; false, and says
-# so on stderr, unless there is one of each.
+# Where scripts/windows looks for the SDL release tarballs unless it is told: beside the checkout.
+WINDOWS_SOURCES=$(dirname "$ROOT")/shared/windows
+
+# sdl_sources DIR: sets SDL2_TARBALL and SDL12_TARBALL to the SDL2 and sdl12-compat release
+# tarballs in DIR; false, and says so on stderr, unless there is one of each.
 sdl_sources() {
-    local sdl2 sdl12
-    sdl2=$(compgen -G "$1/SDL2-*.tar.*" | head -n 1) &&
-        sdl12=$(compgen -G "$1/sdl12-compat-*.tar.*" | head -n 1) && echo "$sdl2 $sdl12" || {
+    SDL2_TARBALL=$(compgen -G "$1/SDL2-*.tar.*" | head -n 1) || true
+    SDL12_TARBALL=$(compgen -G "$1/sdl12-compat-*.tar.*" | head -n 1) || true
+    [ -n "$SDL2_TARBALL" ] && [ -n "$SDL12_TARBALL" ] || {
         echo "No SDL2-*.tar.* and sdl12-compat-*.tar.* in $1" >&2
         return 1
     }
