@@ -16,9 +16,11 @@ PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils)
 # The benchmarks; scripts/bench's table is printed by python3.
 PERF_PACKAGES=(libbenchmark-dev "${DISPLAY_PACKAGES[@]}" python3)
 # The Windows build (scripts/windows): the cross compiler, the installer maker, the icon's
-# converters, and 64-bit Wine with the virtual display to check the result.
+# converters, and 64-bit Wine with the virtual display to check the result; Wine's X11 driver
+# loads OpenGL and the X extensions at run time, which Debian only recommends.
 WINDOWS_PACKAGES=(cmake make pkg-config xz-utils g++-mingw-w64-x86-64 nsis librsvg2-bin icoutils
-    unzip wine wine64 "${DISPLAY_PACKAGES[@]}")
+    unzip wine wine64 libgl1 libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3
+    "${DISPLAY_PACKAGES[@]}")
 
 # Installs those of the named Debian packages that are missing, as root or through sudo;
 # says nothing when all are there.
