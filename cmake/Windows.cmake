@@ -12,18 +12,25 @@ set_target_properties(tovrek PROPERTIES WIN32_EXECUTABLE ON)
 # GCC's C++ runtime goes into the .exe: SDL's two DLLs are all it needs beside it.
 target_link_options(tovrek PRIVATE -static-libgcc -static-libstdc++)
 
-# The icon, made from dist/tovrek.svg at the sizes Windows shows (list, Explorer, tiles).
+# The icon, made from dist/tovrek.svg at the sizes Windows shows (list, Explorer, tiles). The
+# largest is kept as PNG, as Windows reads it, not as a 256 KB bitmap.
 set(TOVREK_ICON_SIZES 16 24 32 48 64 256)
+set(TOVREK_ICON_PNG_SIZE 256)
 set(TOVREK_ICO ${PROJECT_BINARY_DIR}/dist/tovrek.ico)
 set(TOVREK_ICON_PNGS)
+set(TOVREK_ICOTOOL_ARGS)
 foreach(size ${TOVREK_ICON_SIZES})
     set(png ${PROJECT_BINARY_DIR}/dist/tovrek-${size}.png)
     add_custom_command(OUTPUT ${png}
         COMMAND rsvg-convert -w ${size} -h ${size} -o ${png} ${PROJECT_SOURCE_DIR}/dist/tovrek.svg
         DEPENDS ${PROJECT_SOURCE_DIR}/dist/tovrek.svg VERBATIM)
     list(APPEND TOVREK_ICON_PNGS ${png})
+    if(size EQUAL TOVREK_ICON_PNG_SIZE)
+        list(APPEND TOVREK_ICOTOOL_ARGS -r)
+    endif()
+    list(APPEND TOVREK_ICOTOOL_ARGS ${png})
 endforeach()
-add_custom_command(OUTPUT ${TOVREK_ICO} COMMAND icotool -c -o ${TOVREK_ICO} ${TOVREK_ICON_PNGS}
+add_custom_command(OUTPUT ${TOVREK_ICO} COMMAND icotool -c -o ${TOVREK_ICO} ${TOVREK_ICOTOOL_ARGS}
     DEPENDS ${TOVREK_ICON_PNGS} VERBATIM)
 set(TOVREK_RC ${PROJECT_BINARY_DIR}/dist/tovrek.rc)
 file(GENERATE OUTPUT ${TOVREK_RC} CONTENT "1 ICON \"${TOVREK_ICO}\"\n")
