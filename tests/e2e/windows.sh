@@ -6,9 +6,9 @@
 # by closing the window; then the silent uninstaller.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-export LC_ALL=C WINEPREFIX=$(mktemp -d)/wine WINEDEBUG=-all
+tmp=$(mktemp -d) wine=/usr/lib/wine/wine64 # 64-bit Wine only
+export LC_ALL=C WINEPREFIX=$tmp/wine WINEDEBUG=-all
 export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d' # no prompts, no menu files
-tmp=$(dirname "$WINEPREFIX") wine=/usr/lib/wine/wine64
 trap 'wineserver -w; display_stop; rm -rf "$tmp"' EXIT
 # Every run has a time limit: a missing DLL, for one, shows a box that waits for a click.
 run() { timeout 60 "$wine" "$@"; }
