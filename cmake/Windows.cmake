@@ -2,10 +2,6 @@
 # failures on a console, and what `cmake --install` and cpack make of it: one folder with the
 # program, SDL's two DLLs, the licences and a README, as a zip and as a 64-bit NSIS installer.
 # Packaging.cmake includes it in place of the Linux install rules.
-if(CMAKE_VERSION VERSION_LESS 3.23)
-    message(FATAL_ERROR "The Windows installer needs CMake 3.23 or later (NSIS pre-arguments)")
-endif()
-
 # The GUI subsystem, so that Explorer and the Start menu open no console window beside the
 # demo; console_win32.cpp finds the console of a shell that starts it.
 set_target_properties(tovrek PROPERTIES WIN32_EXECUTABLE ON)
@@ -61,8 +57,8 @@ set(CPACK_PACKAGE_EXECUTABLES tovrek tovrek) # the Start-menu entry
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 # A 64-bit installer, into the 64-bit Program Files; CPack's default is a 32-bit one, which
-# 64-bit Wine cannot run. (makensis -XTarget would need an argument with a space, which CPack
-# splits.)
+# 64-bit Wine cannot run. The line goes into the script's head, where NSIS takes Target:
+# makensis's -XTarget would need an argument with a space, which CPack's pre-arguments split.
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
