@@ -2,6 +2,10 @@
 # Installed: the program, its manual page (section 6, games and demos), its desktop entry and
 # icon, its software-centre entry, and its XScreenSaver launcher and settings entry; the
 # package adds the copyright and changelog every Debian package carries.
+if(WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/Windows.cmake)
+    return()
+endif()
 include(GNUInstallDirs)
 
 set(TOVREK_DIST ${PROJECT_SOURCE_DIR}/dist)

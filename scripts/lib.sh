@@ -16,6 +16,12 @@ E2E_PACKAGES=("${DISPLAY_PACKAGES[@]}" xscreensaver x11-utils)
 PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils appstream)
 # The benchmarks; scripts/bench's table is printed by python3.
 PERF_PACKAGES=(libbenchmark-dev "${DISPLAY_PACKAGES[@]}" python3)
+# The Windows build (scripts/windows): the cross compiler, the installer maker, the icon's
+# converters, and 64-bit Wine with the virtual display to check the result; Wine's X11 driver
+# loads OpenGL and the X extensions at run time, which Debian only recommends.
+WINDOWS_PACKAGES=(cmake make pkg-config xz-utils g++-mingw-w64-x86-64 nsis librsvg2-bin icoutils
+    unzip wine wine64 libgl1 libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3
+    "${DISPLAY_PACKAGES[@]}")
 
 # Installs those of the named Debian packages that are missing, as root or through sudo;
 # says nothing when all are there.
@@ -47,6 +53,20 @@ need_sdl() {
         grep -q ' installed$'; then
         need_packages libsdl1.2-compat-dev
     fi
+}
+
+# Where scripts/windows looks for the SDL release tarballs unless it is told: beside the checkout.
+WINDOWS_SOURCES=$(dirname "$ROOT")/shared/windows
+
+# sdl_sources DIR: sets SDL2_TARBALL and SDL12_TARBALL to the SDL2 and sdl12-compat release
+# tarballs in DIR; false, and says so on stderr, unless there is one of each.
+sdl_sources() {
+    SDL2_TARBALL=$(compgen -G "$1/SDL2-*.tar.*" | head -n 1) || true
+    SDL12_TARBALL=$(compgen -G "$1/sdl12-compat-*.tar.*" | head -n 1) || true
+    [ -n "$SDL2_TARBALL" ] && [ -n "$SDL12_TARBALL" ] || {
+        echo "No SDL2-*.tar.* and sdl12-compat-*.tar.* in $1" >&2
+        return 1
+    }
 }
 
 # Configures and builds the tree in build directory $1 with the CMake options after it; prints

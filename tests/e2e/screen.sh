@@ -3,20 +3,9 @@
 # a video driver that cannot start, the picture before and after a mouse click, quitting with
 # Escape and with SIGTERM; then as a hack of the real XScreenSaver, and the launcher's options.
 set -euo pipefail
-source "$(dirname "$0")/../../scripts/display.sh"
+source "$(dirname "$0")/lib.sh"
 tmp=$(mktemp -d /tmp/tovrek-e2e.XXXXXX) pids= # not under TMPDIR: nobody must reach the program
 trap 'kill -9 $pids 2>/dev/null || true; display_stop; rm -rf "$tmp"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-# The screen's pixels by kind: white, black, grey and other (white and black within a level).
-read_pixels() {
-    screenshot "$tmp/screen.png"
-    read -r white black grey other < <(convert "$tmp/screen.png" -format %c histogram:info:- |
-        awk -F'[(),]' '{ n[$2 != $3 || $3 != $4 ? 4 : $2 > 253 ? 1 : $2 < 2 ? 2 : 3] += $1 }
-            END { print n[1] + 0, n[2] + 0, n[3] + 0, n[4] + 0 }')
-}
-black_on_white() { read_pixels && [ "$white" -gt 0 ] && [ "$black" -gt 0 ] && [ "$grey$other" = 00 ]; }
-greys_shown() { read_pixels && [ "$other" = 0 ] && [ "$grey" -gt 0 ]; }
 
 cmake --install "$1" --prefix "$tmp" >/dev/null
 chmod 755 "$tmp"
