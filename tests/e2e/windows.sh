@@ -3,7 +3,7 @@
 # the zip's files; the silent installer and its Start-menu entry; a video driver that cannot
 # start, whose line reaches stderr (and no stderr.txt), or the console of a shell that starts
 # the program without handles; the picture before and after a click; quitting with Escape and
-# by closing the window; then the silent uninstaller.
+# by closing the window, with nothing on stderr; then the silent uninstaller.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 tmp=$(mktemp -d) wine=/usr/lib/wine/wine64 # 64-bit Wine only
@@ -40,7 +40,7 @@ grep -q "^Couldn't initialize SDL: " "$tmp/console" && grep -qx "status 1" "$tmp
     fail "started from a console: $(cat "$tmp/console")"
 
 for quit in Escape close; do
-    run "$dir/tovrek.exe" 2>/dev/null &
+    run "$dir/tovrek.exe" 2>"$tmp/stderr" &
     pid=$!
     window=$(retry 30 window) || fail "no window within 30 s"
     if [ $quit = close ]; then
@@ -53,6 +53,7 @@ for quit in Escape close; do
     fi
     retry 30 program_ended $pid || fail "still running 30 s after $quit"
     wait $pid || fail "status $? after $quit"
+    [ ! -s "$tmp/stderr" ] || fail "a run ended by $quit printed: $(cat "$tmp/stderr")"
 done
 
 run "$dir/Uninstall.exe" /S || fail "status $? from the uninstaller"
