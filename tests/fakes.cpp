@@ -72,6 +72,7 @@ FAKE(SDL_Surface *, SDL_SetVideoMode, (int width, int height, int bpp, Uint32 fl
      height, bpp, flags)
 FAKE(int, SDL_ShowCursor, (int toggle), 1, toggle)
 FAKE(void, SDL_Delay, (Uint32 ms), void(), ms)
+FAKE(void, SDL_GL_SwapBuffers, (), void(fake.error += pop(fake.swap_errors, std::string())))
 
 FAKE(void, glShadeModel, (GLenum mode), void(), mode)
 FAKE(void, glClearColor, (GLclampf r, GLclampf g, GLclampf b, GLclampf a), void(), r, g, b, a)
@@ -92,14 +93,6 @@ using D = GLdouble;
 FAKE(void, gluPerspective, (D fovy, D aspect, D zn, D zf), void(), fovy, aspect, zn, zf)
 FAKE(void, gluLookAt, (D ex, D ey, D ez, D cx, D cy, D cz, D ux, D uy, D uz), void(), ex, ey, ez,
      cx, cy, cz, ux, uy, uz)
-
-void SDL_GL_SwapBuffers()
-{
-    record("SDL_GL_SwapBuffers");
-    const std::string text = pop(fake.swap_errors, std::string());
-    if (!text.empty())
-        fake.error = text;
-}
 
 int SDL_PollEvent(SDL_Event *event)
 {

@@ -1,6 +1,6 @@
 # What the end-to-end scripts share: the virtual display and its helpers (scripts/display.sh),
-# failing with a message, and the screen's pixels by kind. Source it; read_pixels writes into
-# the script's scratch folder $tmp.
+# failing with a message, the screen's pixels by kind, and the checks that every build of the
+# demo must pass. Source it; the helpers write into the script's scratch folder $tmp.
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/display.sh"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -13,3 +13,31 @@ read_pixels() {
 }
 black_on_white() { read_pixels && [ "$white" -gt 0 ] && [ "$black" -gt 0 ] && [ "$grey$other" = 00 ]; }
 greys_shown() { read_pixels && [ "$other" = 0 ] && [ "$grey" -gt 0 ]; }
+
+# bogus_driver_fails COMMAND...: with a video driver that cannot start, the demo that COMMAND
+# runs prints SDL's reason in one line on stderr and ends with status 1.
+bogus_driver_fails() {
+    SDL_VIDEODRIVER=bogus "$@" 2>"$tmp/stderr" && status=0 || status=$?
+    [[ $status = 1 && $(wc -l <"$tmp/stderr") = 1 && $(<"$tmp/stderr") = "Couldn't initialize SDL: "?* ]] ||
+        fail "status $status with a bogus video driver, and: $(cat "$tmp/stderr")"
+}
+
+# quits_cleanly HOW PID WINDOW [STOP...]: ends the demo, process PID showing WINDOW with its
+# stderr in $tmp/stderr. With Escape, after black boxes on white and greys after a click;
+# otherwise by running STOP. It must end with status 0 and nothing on stderr.
+quits_cleanly() {
+    local how=$1 pid=$2 window=$3
+    shift 3
+    if [ "$how" = Escape ]; then
+        sleep 1 # boxes have wrapped by now, so greys shown too early would show
+        retry 10 black_on_white || fail "$white white, $black black, $grey grey, $other other pixels"
+        xdotool click 1
+        retry 30 greys_shown || fail "no grey boxes, or other colours, 30 s after a click"
+        xdotool windowfocus --sync "$window" key Escape
+    else
+        "$@" >/dev/null 2>&1 || fail "$* failed"
+    fi
+    retry 30 program_ended "$pid" || fail "still running 30 s after $how"
+    wait "$pid" || fail "status $? after $how"
+    [ ! -s "$tmp/stderr" ] || fail "a run ended by $how printed: $(cat "$tmp/stderr")"
+}

@@ -10,26 +10,12 @@ trap 'kill -9 $pids 2>/dev/null || true; display_stop; rm -rf "$tmp"' EXIT
 cmake --install "$1" --prefix "$tmp" >/dev/null
 chmod 755 "$tmp"
 display_start
-SDL_VIDEODRIVER=bogus "$tmp/bin/tovrek" 2>"$tmp/stderr" && status=0 || status=$?
-[[ $status = 1 && $(wc -l <"$tmp/stderr") = 1 && $(<"$tmp/stderr") = "Couldn't initialize SDL: "?* ]] ||
-    fail "status $status with a bogus video driver, and: $(cat "$tmp/stderr")"
-
+bogus_driver_fails "$tmp/bin/tovrek"
 for quit in Escape TERM; do
     "$tmp/bin/tovrek" 2>"$tmp/stderr" &
     pids=$!
     window=$(retry 30 window_of $pids) || fail "no window within 30 s"
-    if [ $quit = TERM ]; then
-        kill -TERM $pids
-    else
-        sleep 1 # boxes have wrapped by now
-        black_on_white || fail "$white white, $black black, $grey grey, $other other pixels"
-        xdotool click 1
-        retry 30 greys_shown || fail "no grey boxes, or other colours, 30 s after a click"
-        xdotool windowfocus --sync "$window" key Escape
-    fi
-    retry 30 program_ended $pids || fail "still running 30 s after $quit"
-    wait $pids || fail "status $? after $quit"
-    [ ! -s "$tmp/stderr" ] || fail "a run ended by $quit printed: $(cat "$tmp/stderr")"
+    quits_cleanly $quit $pids "$window" kill -TERM $pids
 done
 
 # The saver refuses to run hacks as root: then it runs as nobody. Only this hack is in its list.

@@ -27,9 +27,7 @@ run "$1.exe" /S || fail "status $? from the installer"
 x86_64-w64-mingw32-objdump -p "$dir/tovrek.exe" | grep '^Subsystem.*(Windows GUI)' >/dev/null ||
     fail "tovrek.exe is not a GUI program"
 
-SDL_VIDEODRIVER=bogus run "$dir/tovrek.exe" 2>"$tmp/stderr" && status=0 || status=$?
-[[ $status = 1 && $(wc -l <"$tmp/stderr") = 1 && $(<"$tmp/stderr") = "Couldn't initialize SDL: "?* ]] ||
-    fail "status $status with a bogus video driver, and: $(cat "$tmp/stderr")"
+bogus_driver_fails run "$dir/tovrek.exe"
 ! compgen -G "$dir/std*.txt" >/dev/null || fail "SDL wrote $(ls "$dir"/std*.txt)"
 # start hands the program no standard handles; its console comes through a pseudo-terminal,
 # with cursor moves for spaces.
@@ -43,17 +41,7 @@ for quit in Escape close; do
     run "$dir/tovrek.exe" 2>"$tmp/stderr" &
     pid=$!
     window=$(retry 30 window) || fail "no window within 30 s"
-    if [ $quit = close ]; then
-        run taskkill /im tovrek.exe >/dev/null 2>&1 || fail "taskkill could not close the window"
-    else
-        retry 10 black_on_white || fail "$white white, $black black, $grey grey, $other other pixels"
-        xdotool click 1
-        retry 30 greys_shown || fail "no grey boxes, or other colours, 30 s after a click"
-        xdotool windowfocus --sync "$window" key Escape
-    fi
-    retry 30 program_ended $pid || fail "still running 30 s after $quit"
-    wait $pid || fail "status $? after $quit"
-    [ ! -s "$tmp/stderr" ] || fail "a run ended by $quit printed: $(cat "$tmp/stderr")"
+    quits_cleanly $quit $pid "$window" run taskkill /im tovrek.exe # asks the window to close
 done
 
 run "$dir/Uninstall.exe" /S || fail "status $? from the uninstaller"
