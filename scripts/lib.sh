@@ -69,17 +69,24 @@ sdl_sources() {
     }
 }
 
+# quietly LOG COMMAND...: runs COMMAND with its output in LOG, shown only when it fails, which
+# ends the script.
+quietly() {
+    local log=$1
+    shift
+    "$@" >"$log" 2>&1 || {
+        cat "$log" >&2
+        echo "Failed: $* (log: $log)" >&2
+        exit 1
+    }
+}
+
 # Configures and builds the tree in build directory $1 with the CMake options after it; prints
 # the build's output only when it fails.
 build_in() {
-    local dir=$1 log
+    local dir=$1
     shift
     mkdir -p "$dir"
-    log="$dir/build.log"
-    if ! { cmake -S "$ROOT" -B "$dir" "$@" && cmake --build "$dir" -j "$(nproc)"; } \
-        >"$log" 2>&1; then
-        cat "$log" >&2
-        echo "Build failed in $dir" >&2
-        exit 1
-    fi
+    quietly "$dir/configure.log" cmake -S "$ROOT" -B "$dir" "$@"
+    quietly "$dir/build.log" cmake --build "$dir" -j "$(nproc)"
 }
