@@ -2,6 +2,12 @@
 # Installed: the program, its manual page (section 6, games and demos), its desktop entry and
 # icon, its software-centre entry, and its XScreenSaver launcher and settings entry; the
 # package adds the copyright and changelog every Debian package carries.
+
+# What every package of it says of itself, the Debian one and the Windows ones alike.
+set(CPACK_PACKAGE_NAME tovrek)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_STRIP_FILES ON)
 if(WIN32)
     include(${CMAKE_CURRENT_LIST_DIR}/Windows.cmake)
     return()
@@ -68,16 +74,12 @@ if(NOT TOVREK_METAINFO_TOP MATCHES "version=\"${PROJECT_VERSION}\"")
 endif()
 
 set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME tovrek)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_DESCRIPTION [[
 A small full-screen OpenGL demo: 1500 flat-coloured boxes stream past a
 viewer standing at the origin, on a white background, while the view
 drifts between random targets and follows the mouse. Any mouse button
 toggles a grey mode; Escape or closing the window quits. It also runs as
 an XScreenSaver hack.]])
-set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CPACK_DEB_COMPONENT_INSTALL ON)

@@ -46,16 +46,12 @@ configure_file(dist/README-windows.txt.in ${PROJECT_BINARY_DIR}/dist/README.txt 
 install(FILES ${PROJECT_BINARY_DIR}/dist/README.txt DESTINATION .)
 
 set(CPACK_GENERATOR ZIP NSIS)
-set(CPACK_PACKAGE_NAME tovrek)
 set(CPACK_PACKAGE_VENDOR tovrek)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(TOVREK_PACKAGE_FILE tovrek-${PROJECT_VERSION}-win64) # the zip and the installer, .zip and .exe
 set(CPACK_PACKAGE_FILE_NAME ${TOVREK_PACKAGE_FILE})
 set(CPACK_PACKAGE_INSTALL_DIRECTORY tovrek)
 set(CPACK_PACKAGE_EXECUTABLES tovrek tovrek) # the Start-menu entry
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
-set(CPACK_STRIP_FILES ON)
 # A 64-bit installer, into the 64-bit Program Files; CPack's default is a 32-bit one, which
 # 64-bit Wine cannot run. The line goes into the script's head, where NSIS takes Target:
 # makensis's -XTarget would need an argument with a space, which CPack's pre-arguments split.
