@@ -30,9 +30,10 @@ x86_64-w64-mingw32-objdump -p "$dir/tovrek.exe" | grep '^Subsystem.*(Windows GUI
 bogus_driver_fails run "$dir/tovrek.exe"
 ! compgen -G "$dir/std*.txt" >/dev/null || fail "SDL wrote $(ls "$dir"/std*.txt)"
 # start hands the program no standard handles; its console comes through a pseudo-terminal,
-# with cursor moves for spaces.
+# with cursor moves for spaces. cmd expands %errorlevel% as it reads the line, before start
+# runs (Wine 10 as Windows; Wine 8 did not): !errorlevel! is read when echo runs.
 (cd "$dir" && SDL_VIDEODRIVER=bogus timeout 60 script -qec \
-    "$wine cmd /c 'start /wait tovrek.exe & echo status %errorlevel%'" /dev/null) |
+    "$wine cmd /v:on /c 'start /wait tovrek.exe & echo status !errorlevel!'" /dev/null) |
     sed 's/\x1b\[1C/ /g; s/\x1b\[[?0-9;]*[a-zA-Z]//g; s/\r//g' >"$tmp/console" || true
 grep -q "^Couldn't initialize SDL: " "$tmp/console" && grep -qx "status 1" "$tmp/console" ||
     fail "started from a console: $(cat "$tmp/console")"
