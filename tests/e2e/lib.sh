@@ -4,12 +4,16 @@
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/display.sh"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# The screen's pixels by kind: white, black, grey and other (white and black within a level).
+# pixel_kinds IMAGE: prints how many of its pixels are white, black, grey and other (white and
+# black within a level). read_pixels reads the screen's into white, black, grey and other.
+pixel_kinds() {
+    convert "$1" -format %c histogram:info:- |
+        awk -F'[(),]' '{ n[$2 != $3 || $3 != $4 ? 4 : $2 > 253 ? 1 : $2 < 2 ? 2 : 3] += $1 }
+            END { print n[1] + 0, n[2] + 0, n[3] + 0, n[4] + 0 }'
+}
 read_pixels() {
     screenshot "$tmp/screen.png"
-    read -r white black grey other < <(convert "$tmp/screen.png" -format %c histogram:info:- |
-        awk -F'[(),]' '{ n[$2 != $3 || $3 != $4 ? 4 : $2 > 253 ? 1 : $2 < 2 ? 2 : 3] += $1 }
-            END { print n[1] + 0, n[2] + 0, n[3] + 0, n[4] + 0 }')
+    read -r white black grey other < <(pixel_kinds "$tmp/screen.png")
 }
 black_on_white() { read_pixels && [ "$white" -gt 0 ] && [ "$black" -gt 0 ] && [ "$grey$other" = 00 ]; }
 greys_shown() { read_pixels && [ "$other" = 0 ] && [ "$grey" -gt 0 ]; }
