@@ -93,3 +93,38 @@ build_in() {
     quietly "$dir/configure.log" cmake -S "$ROOT" -B "$dir" "$@"
     quietly "$dir/build.log" cmake --build "$dir" -j "$(nproc)"
 }
+
+HEADLESS_TIMEOUT=30 # seconds to wait for the demo's window, and then for its exit
+
+# headless_start ARGS...: starts the release build's demo on a new virtual display; false if it
+# ended before it showed a window. DEMO_PID and DEMO_WINDOW are its; headless_stop ends it.
+headless_start() {
+    source "$ROOT/scripts/display.sh"
+    need_packages "${DISPLAY_PACKAGES[@]}"
+    display_start
+    trap headless_stop EXIT
+    "$ROOT/build/release/tovrek" "$@" &
+    DEMO_PID=$!
+    retry "$HEADLESS_TIMEOUT" demo_shown_or_ended && ! program_ended "$DEMO_PID"
+}
+
+demo_shown_or_ended() {
+    DEMO_WINDOW=$(window_of "$DEMO_PID") || program_ended "$DEMO_PID"
+}
+
+# Ends the demo with Escape, or kills it if it will not end, stops the display and prints the
+# demo's exit status. Xvfb runs no window manager, so the window is given the focus first.
+headless_stop() {
+    [ -n "${DEMO_PID:-}" ] || return 0
+    if ! program_ended "$DEMO_PID" && ! { [ -n "${DEMO_WINDOW:-}" ] &&
+        xdotool windowfocus --sync "$DEMO_WINDOW" key Escape &&
+        retry "$HEADLESS_TIMEOUT" program_ended "$DEMO_PID"; }; then
+        echo "tovrek did not end on Escape; stopping it" >&2
+        kill "$DEMO_PID" 2>/dev/null || true
+    fi
+    display_stop
+    local status=0
+    wait "$DEMO_PID" || status=$?
+    DEMO_PID=
+    echo "tovrek exited with status $status"
+}

@@ -46,15 +46,21 @@ retry 30 program_ended $demo || fail "the demo outlived the saver"
 # may catch signals. install makes a new file: the demo's last threads may still be on the old.
 printf '#!/bin/sh\necho "$$ ${SDL_WINDOWID:-} ${SDL_NO_SIGNAL_HANDLERS:-}"\nexit 3\n' |
     install /dev/stdin "$tmp/bin/tovrek"
+usage="usage: tovrek \[--window-id ID | --root\]  (ID in decimal or 0x hex)"
 root=$(xwininfo -root -int | sed -n 's/^xwininfo: Window id: \([0-9]*\).*/\1/p')
-for case in "3||" "3 31 1||--window-id 0x1F" "3 42 1||-window-id 0042" "3 $root 1||-root" \
-    "3 7 1||--root --window-id 7" "3 16 1|0x10|--window-id 7" "2||-window-id" \
-    "2||--window-id 7a" "2||--fps"; do
+top=$(xwininfo -root -children -int | sed -n 's/^ *\([0-9]*\) [("].*/\1/p' | head -n 1)
+none="no window" big=99999999999999999999999 bighex=0xFFFFFFFFFFFFFFFFFFFFFFFF
+for case in "3||" "3 $top 1||--window-id $(printf 0x%X "$top")" "3 $top 1||-window-id 00$top" \
+    "3 $root 1||-root" "3 $top 1||--root --window-id $top" \
+    "3 $root 1|$(printf 0x%x "$root")|--window-id $top" "2 usage||-window-id" \
+    "2 usage||--window-id 7a" "2 usage||--fps" "2 $none 0x0||--window-id 0x0" \
+    "2 $none 123||--window-id 123" "2 $none 123|123|" "2 $none $big||--window-id $big" \
+    "2 $none $bighex||-window-id $bighex"; do
     IFS='|' read -r expected saver_window args <<<"$case"
     XSCREENSAVER_WINDOW=$saver_window "$launcher" $args >"$tmp/out" 2>"$tmp/stderr" &
     wait $! && status=0 || status=$?
-    [ "$(echo $status $(sed "s/^$! //" "$tmp/out"))" = "$expected" ] ||
-        fail "launcher $args: status $status, $(cat "$tmp/out")"
+    said=$(sed "s/^tovrek: //; s/ on $DISPLAY\$//; s/^$usage\$/usage/" "$tmp/stderr")
+    [ "$(echo $status $(sed "s/^$! //" "$tmp/out") $said)" = "$expected" ] &&
+        [ "$(wc -l <"$tmp/stderr")" -le 1 ] ||
+        fail "launcher $args: status $status, $(cat "$tmp/out" "$tmp/stderr")"
 done
-[ "$(cat "$tmp/stderr")" = "usage: tovrek [--window-id ID | --root]  (ID in decimal or 0x hex)" ] ||
-    fail "not one usage line: $(cat "$tmp/stderr")"
