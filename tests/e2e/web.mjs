@@ -19,6 +19,7 @@ const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'applic
   '.svg': 'image/svg+xml' };
 const FRAME_PAUSE_MS = 6; // the program's pause in every frame
 const STEER_AT = 30, LOOK_AT = 100; // frames: the pointer moves after the first, shots after the second
+const NEVER = 1e9; // a frame not to hold at (Infinity does not reach the page)
 const ENDED = 'The demo has ended. Reload the page to start it again.';
 const NO_WEBGL = 'This browser cannot show the demo: WebGL is turned off or not supported. ' +
   'Turn it on (or try another browser) and reload the page.';
@@ -84,7 +85,7 @@ async function open(at) {
   page.on('response', (reply) => reply.status() >= 400 && errors.push(`${reply.url()} ${reply.status()}`));
   await page.evaluateOnNewDocument(holdFrames, FRAME_PAUSE_MS, at);
   await page.goto(url);
-  if (at !== Infinity) await heldAt(page, at);
+  if (at !== NEVER) await heldAt(page, at);
   return page;
 }
 // Waits until `test(arg)` holds in the page, 30 s at most.
@@ -116,7 +117,7 @@ async function steered(to) {
 // Frames a second over a few seconds, and nothing else.
 async function rate() {
   await launch();
-  const page = await open(Infinity);
+  const page = await open(NEVER);
   const start = await page.evaluate(() => [window.frameCount, performance.now()]);
   await new Promise((resolve) => setTimeout(resolve, 5000));
   const end = await page.evaluate(() => [window.frameCount, performance.now()]);
@@ -153,7 +154,7 @@ async function main() {
   check(errors.length === 0, `errors on the console: ${errors.join('; ')}`);
 
   await launch('--disable-webgl');
-  const blind = await open(Infinity);
+  const blind = await open(NEVER);
   await until(blind, 'a word from the page without WebGL',
     () => !['Starting…', ''].includes(statusLine.textContent));
   check(await text(blind, '#status') === NO_WEBGL && await text(blind, '#errors') === NO_MODE,
