@@ -25,6 +25,9 @@ const NO_MODE = "Couldn't set GL mode: this browser has WebGL turned off or does
 const errors = [];
 let chromium, runs = 0, lastId = 0;
 const replies = new Map();
+const headless = { ...process.env }; // without a display to look for, which it has no use for
+delete headless.DISPLAY;
+delete headless.WAYLAND_DISPLAY;
 
 function check(ok, message) {
   if (!ok) throw new Error(message);
@@ -53,7 +56,7 @@ async function launch(...flags) {
     '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--disable-background-networking',
     '--disable-component-update', '--disable-sync', '--no-first-run',
     ...(process.getuid() === 0 ? ['--no-sandbox'] : []), ...flags, 'about:blank'],
-  { stdio: ['ignore', 'ignore', 'ignore', 'pipe', 'pipe'] });
+  { stdio: ['ignore', 'ignore', 'ignore', 'pipe', 'pipe'], env: headless });
   chromium.once('exit', () => replies.forEach((reply) => reply({ error: { message: 'ended' } })));
   chromium.stdio[3].on('error', () => {}); // a write after the end: the command fails as above
   let input = '';
@@ -74,7 +77,7 @@ async function launch(...flags) {
 async function quit() {
   if (!chromium || chromium.exitCode !== null || chromium.signalCode !== null) return;
   const ended = new Promise((done) => chromium.once('exit', done));
-  chromium.kill();
+  await send('Browser.close').catch(() => chromium.kill());
   await ended;
 }
 
@@ -217,5 +220,5 @@ try {
 } finally {
   await quit();
   server.close();
-  rmSync(tmp, { recursive: true, force: true });
+  rmSync(tmp, { recursive: true, force: true, maxRetries: 10 }); // its helpers may linger
 }
