@@ -1,8 +1,18 @@
 # What the end-to-end scripts share: the virtual display and its helpers (scripts/display.sh),
 # failing with a message, the screen's pixels by kind, and the checks that every build of the
 # demo must pass. Source it; the helpers write into the script's scratch folder $tmp.
-source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/display.sh"
+e2e=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$e2e/../../scripts/display.sh"
 fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Starts Xorg with two monitors side by side (two-monitors.conf) on a free display number,
+# logging to $tmp, and exports DISPLAY; display_stop ends it. It needs root: without it, says so
+# in one line and is false.
+two_monitors_start() {
+    [ "$(id -u)" = 0 ] || { echo "Skipped the two-monitor check: Xorg needs root"; return 1; }
+    display_serve Xorg -config "$e2e/two-monitors.conf" -logfile "$tmp/xorg.log" -novtswitch \
+        -sharevts -nolisten tcp -noreset || fail "Xorg: $(grep -A2 Fatal "$tmp/xorg.log")"
+}
 
 # The screen's pixels by kind: white, black, grey and other (white and black within a level).
 read_pixels() {
