@@ -58,7 +58,7 @@ window_of() {
     [ -n "$window" ] && echo "$window"
 }
 
-# screenshot FILE: saves the whole screen as a PNG.
+# screenshot FILE [GEOMETRY]: saves the whole screen, or its part GEOMETRY (WxH+X+Y), as a PNG.
 screenshot() {
-    xwd -root -silent | convert xwd:- "png:$1"
+    xwd -root -silent | convert xwd:- ${2:+-crop "$2" +repage} "png:$1"
 }
