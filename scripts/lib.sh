@@ -9,7 +9,9 @@ TEST_PACKAGES=(googletest libgtest-dev)
 # A virtual display with Mesa's software OpenGL, and ways to drive it and look at it: what
 # scripts/run needs without a desktop; the end-to-end tests also run the real XScreenSaver.
 DISPLAY_PACKAGES=(xvfb libgl1-mesa-dri x11-apps imagemagick xdotool procps)
-E2E_PACKAGES=("${DISPLAY_PACKAGES[@]}" xscreensaver x11-utils)
+# A real X server with two monitors, for the checks on two monitors (Xvfb's are both at 0,0).
+MONITORS_PACKAGES=(xserver-xorg-core xserver-xorg-video-dummy)
+E2E_PACKAGES=("${DISPLAY_PACKAGES[@]}" "${MONITORS_PACKAGES[@]}" xscreensaver x11-utils)
 # Making the Debian package (scripts/package: cpack computes its dependencies with
 # dpkg-shlibdeps, which needs file), and Debian's checks of it, of the desktop entry and of the
 # software-centre entry.
@@ -21,7 +23,7 @@ PERF_PACKAGES=(libbenchmark-dev "${DISPLAY_PACKAGES[@]}" python3)
 # loads OpenGL and the X extensions at run time, which Debian only recommends.
 WINDOWS_PACKAGES=(cmake make pkg-config xz-utils g++-mingw-w64-x86-64 nsis librsvg2-bin icoutils
     unzip wine wine64 libgl1 libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3
-    "${DISPLAY_PACKAGES[@]}")
+    "${DISPLAY_PACKAGES[@]}" "${MONITORS_PACKAGES[@]}")
 # The browser build (scripts/web): Emscripten, and for its check Chromium, which Node drives,
 # and ImageMagick; python3 serves the page.
 WEB_PACKAGES=(emscripten cmake make nodejs chromium imagemagick python3)

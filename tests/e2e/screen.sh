@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The demo as installed from build tree $1, on a virtual display, the way a person meets it:
 # a video driver that cannot start, the picture before and after a mouse click, quitting with
-# Escape and with SIGTERM; then as a hack of the real XScreenSaver, and the launcher's options.
+# Escape and with SIGTERM; then as a hack of the real XScreenSaver, on that display and, as root,
+# on two monitors of a real X server (Xorg); and the launcher's options.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 tmp=$(mktemp -d /tmp/tovrek-e2e.XXXXXX) pids= # not under TMPDIR: nobody must reach the program
@@ -26,20 +27,35 @@ printf 'mode: one\nselected: 0\nlock: False\nfade: False\nsplash: False\nprogram
 user=$(id -un) as_user=()
 [ "$(id -u)" != 0 ] || user=nobody as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 chown -R "$user" "$tmp/home"
-"${as_user[@]}" env HOME="$tmp/home" xscreensaver -no-splash >"$tmp/saver.log" 2>&1 &
-pids=$!
-retry 30 xscreensaver-command -activate >/dev/null 2>&1 || fail "the saver did not start"
+
+# saver_runs MONITORS: the saver on a display of MONITORS 800x600 monitors side by side runs one
+# demo on each, in its window there, and ends them all when deactivated.
+saver_runs() {
+    "${as_user[@]}" env HOME="$tmp/home" xscreensaver -no-splash >"$tmp/saver.log" 2>&1 &
+    pids="$pids $!" lefts=
+    retry 30 xscreensaver-command -activate >/dev/null 2>&1 || fail "the saver did not start"
+    retry 30 demos_are "$1" || fail "the saver started $(wc -l <"$tmp/demos") demos on $1 monitors"
+    for demo in $(<"$tmp/demos"); do
+        pids="$pids $demo"
+        (($(sed -n 's/^SigCgt:\s*/0x/p' "/proc/$demo/status") >> 14 & 1)) &&
+            fail "the demo catches SIGTERM under the saver, which destroys its window at once"
+        window=$(tr '\0' '\n' <"/proc/$demo/environ" | sed -n 's/^SDL_WINDOWID=//p')
+        left=$(xwininfo -id "$window" | sed -n 's/^ *Absolute upper-left X: *//p') lefts+=" $left"
+        retry 30 black_on_white "800x600+$left+0" ||
+            fail "at x = $left: $white white, $black black, $grey grey, $other other pixels"
+    done
+    [ "$(printf '%s\n' $lefts | sort -n | xargs)" = "$(seq -s ' ' 0 800 $(($1 * 800 - 1)))" ] ||
+        fail "the demos' windows are at x =$lefts, not one on each of $1 monitors"
+    ! xwininfo -root -tree | grep '^ *0x' | grep -v '("xscreensaver" "XScreenSaver")' ||
+        fail "the demo opened a window of its own"
+    xscreensaver-command -deactivate >/dev/null
+    retry 30 demos_are 0 || fail "a demo outlived the saver"
+    ! grep "X Error" "$tmp/saver.log" || fail "a demo met an X error as the saver ended it"
+}
 # By its whole command line: the launcher is named tovrek too, and so are its subshells.
-demo=$(retry 30 pgrep -u "$user" -xf "$tmp/bin/tovrek") || fail "the saver started no demo"
-pids="$pids $demo"
-retry 30 black_on_white || fail "the demo's picture is not on the screen"
-! xwininfo -root -tree | grep '^ *0x' | grep -v '("xscreensaver" "XScreenSaver")' ||
-    fail "the demo opened a window of its own"
-(($(sed -n 's/^SigCgt:\s*/0x/p' "/proc/$demo/status") >> 14 & 1)) &&
-    fail "the demo catches SIGTERM under the saver, which destroys its window at once"
-xscreensaver-command -deactivate >/dev/null
-retry 30 program_ended $demo || fail "the demo outlived the saver"
-! grep "X Error" "$tmp/saver.log" || fail "the demo met an X error as the saver ended it"
+demos_are() { pgrep -u "$user" -xf "$tmp/bin/tovrek" >"$tmp/demos"; (($(wc -l <"$tmp/demos") == $1)); }
+saver_runs 1
+if two_monitors_start; then saver_runs 2; fi
 
 # The launcher's options, with a stand-in for the program that shows its process id (the
 # launcher's own if the launcher made way for it), the window it was handed and whether SDL
