@@ -18,6 +18,8 @@ const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'applic
 const FRAME_PAUSE_MS = 6; // the program's pause in every frame
 const STEER_AT = 30, LOOK_AT = 100; // frames: the pointer moves after the first, shots after the second
 const NEVER = 1e9; // a frame not to hold at
+const GOLDEN = join(dirname(lib), '..', 'golden', 'web_frame.png'); // frame LOOK_AT, unsteered
+const GOLDEN_SLACK = 2400; // pixels, half a percent: edges that another renderer may place apart
 const ENDED = 'The demo has ended. Reload the page to start it again.';
 const NO_WEBGL = 'This browser cannot show the demo: WebGL is turned off or not supported. ' +
   'Turn it on (or try another browser) and reload the page.';
@@ -183,6 +185,13 @@ async function main() {
   check(white > 0 && black > 0 && grey + other === 0,
     `${white} white, ${black} black, ${grey} grey, ${other} other pixels`);
   const still = await shot(page);
+  // The held frame is the same picture in every run: its golden copy pins the view's geometry
+  // (the projection and the look-at), which neither the pixel kinds nor the steering can see.
+  writeFileSync(join(tmp, 'frame.png'), still);
+  if (process.env.TOVREK_UPDATE_GOLDEN) writeFileSync(GOLDEN, still);
+  const differ = Number(execFileSync('bash', ['-c', 'compare -metric AE -fuzz 5% "$@" null: 2>&1 || true',
+    'bash', GOLDEN, join(tmp, 'frame.png')]).toString());
+  check(differ <= GOLDEN_SLACK, `${differ} pixels differ from ${GOLDEN}`);
   for (const [to, same] of [[[0, 0], true], [[400, 0], false], [[0, 300], false]]) {
     const moved = await steered(to);
     check(Buffer.compare(still, await shot(moved)) === 0 === same,
