@@ -21,7 +21,7 @@ PERF_PACKAGES=(libbenchmark-dev "${DISPLAY_PACKAGES[@]}" python3)
 # loads OpenGL and the X extensions at run time, which Debian only recommends.
 WINDOWS_PACKAGES=(cmake make pkg-config xz-utils g++-mingw-w64-x86-64 nsis librsvg2-bin icoutils
     unzip wine wine64 libgl1 libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3
-    "${DISPLAY_PACKAGES[@]}")
+    x11-xserver-utils "${DISPLAY_PACKAGES[@]}")
 
 # Installs those of the named Debian packages that are missing, as root or through sudo;
 # says nothing when all are there.

@@ -63,7 +63,7 @@ SaverMode readSaverArgs(int argc, char *argv[], unsigned long *handle, char *lin
     return mode == 's' ? SAVER_SHOW : mode == 'p' ? SAVER_PREVIEW : SAVER_SETTINGS;
 }
 
-bool movedAway(int startx, int starty, int x, int y)
+bool movedAway(int dx, int dy)
 {
-    return abs(x - startx) > MOVE_SLACK || abs(y - starty) > MOVE_SLACK;
+    return abs(dx) > MOVE_SLACK || abs(dy) > MOVE_SLACK;
 }

@@ -23,6 +23,6 @@ constexpr int MOVE_SLACK = 4; // pixels the pointer may stray before the saver e
 // without its newline.
 SaverMode readSaverArgs(int argc, char *argv[], unsigned long *handle, char *line);
 
-// Whether the pointer at (x, y) is more than MOVE_SLACK pixels across or down from where it was
-// when the saver started, (startx, starty): a jitter of a pixel or two does not end the saver.
-bool movedAway(int startx, int starty, int x, int y);
+// Whether a mouse that has moved by (dx, dy) pixels since the saver started has gone more than
+// MOVE_SLACK across or down: a jitter of a pixel or two does not end the saver.
+bool movedAway(int dx, int dy);
