@@ -2,19 +2,23 @@
 # takes to watch a program on it. Source it.
 
 # Starts Xvfb on a free display number with one 800x600 screen of depth $1 (24 by default),
-# with any further arguments as Xvfb options, and exports DISPLAY. XVFB_PID is the server's;
-# display_stop ends it.
+# with any further arguments as Xvfb options, and exports DISPLAY; display_stop ends it.
 display_start() {
-    local depth=${1:-24} numberfile
+    local depth=${1:-24}
     [ $# -eq 0 ] || shift
+    display_serve Xvfb -screen 0 "800x600x$depth" -nolisten tcp -noreset "$@"
+}
+
+# display_serve SERVER OPTIONS...: starts X server SERVER on a free display number, which it
+# tells on descriptor 3, and exports DISPLAY. DISPLAY_PID is the server's; display_stop ends it.
+display_serve() {
+    local numberfile tries=0
     numberfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 "800x600x$depth" -nolisten tcp -noreset "$@" 3>"$numberfile" \
-        >/dev/null 2>&1 &
-    XVFB_PID=$!
-    local tries=0
+    "$@" -displayfd 3 3>"$numberfile" >/dev/null 2>&1 &
+    DISPLAY_PID=$!
     until grep -q '^[0-9]' "$numberfile" 2>/dev/null; do
-        if ! kill -0 "$XVFB_PID" 2>/dev/null || [ $((tries += 1)) -gt 200 ]; then
-            echo "Xvfb did not start a display within 20 s" >&2
+        if ! kill -0 "$DISPLAY_PID" 2>/dev/null || [ $((tries += 1)) -gt 200 ]; then
+            echo "$1 did not start a display within 20 s" >&2
             rm -f "$numberfile"
             return 1
         fi
@@ -25,10 +29,10 @@ display_start() {
 }
 
 display_stop() {
-    if [ -n "${XVFB_PID:-}" ]; then
-        kill "$XVFB_PID" 2>/dev/null || true
-        wait "$XVFB_PID" 2>/dev/null || true
-        XVFB_PID=
+    if [ -n "${DISPLAY_PID:-}" ]; then
+        kill "$DISPLAY_PID" 2>/dev/null || true
+        wait "$DISPLAY_PID" 2>/dev/null || true
+        DISPLAY_PID=
     fi
 }
 
@@ -54,7 +58,7 @@ window_of() {
     [ -n "$window" ] && echo "$window"
 }
 
-# screenshot FILE: saves the whole screen as a PNG.
+# screenshot FILE [GEOMETRY]: saves the whole screen, or its part GEOMETRY (WxH+X+Y), as a PNG.
 screenshot() {
-    xwd -root -silent | convert xwd:- "png:$1"
+    xwd -root -silent | convert xwd:- ${2:+-crop "$2" +repage} "png:$1"
 }

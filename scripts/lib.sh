@@ -9,7 +9,9 @@ TEST_PACKAGES=(googletest libgtest-dev)
 # A virtual display with Mesa's software OpenGL, and ways to drive it and look at it: what
 # scripts/run needs without a desktop; the end-to-end tests also run the real XScreenSaver.
 DISPLAY_PACKAGES=(xvfb libgl1-mesa-dri x11-apps imagemagick xdotool procps)
-E2E_PACKAGES=("${DISPLAY_PACKAGES[@]}" xscreensaver x11-utils)
+# A real X server with two monitors, for the checks on two monitors (Xvfb's are both at 0,0).
+MONITORS_PACKAGES=(xserver-xorg-core xserver-xorg-video-dummy)
+E2E_PACKAGES=("${DISPLAY_PACKAGES[@]}" "${MONITORS_PACKAGES[@]}" xscreensaver x11-utils)
 # Making the Debian package (scripts/package: cpack computes its dependencies with
 # dpkg-shlibdeps, which needs file), and Debian's checks of it, of the desktop entry and of the
 # software-centre entry.
@@ -18,10 +20,11 @@ PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils appstream)
 PERF_PACKAGES=(libbenchmark-dev "${DISPLAY_PACKAGES[@]}" python3)
 # The Windows build (scripts/windows): the cross compiler, the installer maker, the icon's
 # converters, and 64-bit Wine with the virtual display to check the result; Wine's X11 driver
-# loads OpenGL and the X extensions at run time, which Debian only recommends.
+# loads OpenGL and the X extensions at run time, which Debian only recommends. The screensaver's
+# check paints the root window (xsetroot) of two monitors.
 WINDOWS_PACKAGES=(cmake make pkg-config xz-utils g++-mingw-w64-x86-64 nsis librsvg2-bin icoutils
     unzip wine wine64 libgl1 libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3
-    x11-xserver-utils "${DISPLAY_PACKAGES[@]}")
+    x11-xserver-utils "${DISPLAY_PACKAGES[@]}" "${MONITORS_PACKAGES[@]}")
 
 # Installs those of the named Debian packages that are missing, as root or through sudo;
 # says nothing when all are there.
@@ -89,4 +92,39 @@ build_in() {
     mkdir -p "$dir"
     quietly "$dir/configure.log" cmake -S "$ROOT" -B "$dir" "$@"
     quietly "$dir/build.log" cmake --build "$dir" -j "$(nproc)"
+}
+
+HEADLESS_TIMEOUT=30 # seconds to wait for the demo's window, and then for its exit
+
+# headless_start ARGS...: starts the release build's demo on a new virtual display; false if it
+# ended before it showed a window. DEMO_PID and DEMO_WINDOW are its; headless_stop ends it.
+headless_start() {
+    source "$ROOT/scripts/display.sh"
+    need_packages "${DISPLAY_PACKAGES[@]}"
+    display_start
+    trap headless_stop EXIT
+    "$ROOT/build/release/tovrek" "$@" &
+    DEMO_PID=$!
+    retry "$HEADLESS_TIMEOUT" demo_shown_or_ended && ! program_ended "$DEMO_PID"
+}
+
+demo_shown_or_ended() {
+    DEMO_WINDOW=$(window_of "$DEMO_PID") || program_ended "$DEMO_PID"
+}
+
+# Ends the demo with Escape, or kills it if it will not end, stops the display and prints the
+# demo's exit status. Xvfb runs no window manager, so the window is given the focus first.
+headless_stop() {
+    [ -n "${DEMO_PID:-}" ] || return 0
+    if ! program_ended "$DEMO_PID" && ! { [ -n "${DEMO_WINDOW:-}" ] &&
+        xdotool windowfocus --sync "$DEMO_WINDOW" key Escape &&
+        retry "$HEADLESS_TIMEOUT" program_ended "$DEMO_PID"; }; then
+        echo "tovrek did not end on Escape; stopping it" >&2
+        kill "$DEMO_PID" 2>/dev/null || true
+    fi
+    display_stop
+    local status=0
+    wait "$DEMO_PID" || status=$?
+    DEMO_PID=
+    echo "tovrek exited with status $status"
 }

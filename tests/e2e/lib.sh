@@ -1,17 +1,29 @@
 # What the end-to-end scripts share: the virtual display and its helpers (scripts/display.sh),
 # failing with a message, the screen's pixels by kind, and the checks that every build of the
 # demo must pass. Source it; the helpers write into the script's scratch folder $tmp.
-source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/display.sh"
+e2e=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$e2e/../../scripts/display.sh"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# The screen's pixels by kind: white, black, grey and other (white and black within a level).
+# Starts Xorg with two monitors side by side (two-monitors.conf) on a free display number in
+# place of the display there is, logging to $tmp, and exports DISPLAY; display_stop ends it. It
+# needs root: without it, says so in one line and is false, and the display there is stays.
+two_monitors_start() {
+    [ "$(id -u)" = 0 ] || { echo "Skipped the two-monitor check: Xorg needs root"; return 1; }
+    display_stop
+    display_serve Xorg -config "$e2e/two-monitors.conf" -logfile "$tmp/xorg.log" -novtswitch \
+        -sharevts -nolisten tcp -noreset || fail "Xorg: $(grep -A2 Fatal "$tmp/xorg.log")"
+}
+
+# The pixels by kind, of the screen or of its part $1 (WxH+X+Y): white, black, grey and other
+# (white and black within a level).
 read_pixels() {
-    screenshot "$tmp/screen.png"
+    screenshot "$tmp/screen.png" "$@"
     read -r white black grey other < <(convert "$tmp/screen.png" -format %c histogram:info:- |
         awk -F'[(),]' '{ n[$2 != $3 || $3 != $4 ? 4 : $2 > 253 ? 1 : $2 < 2 ? 2 : 3] += $1 }
             END { print n[1] + 0, n[2] + 0, n[3] + 0, n[4] + 0 }')
 }
-black_on_white() { read_pixels && [ "$white" -gt 0 ] && [ "$black" -gt 0 ] && [ "$grey$other" = 00 ]; }
+black_on_white() { read_pixels "$@" && ((white && black)) && [ "$grey$other" = 00 ]; }
 greys_shown() { read_pixels && [ "$other" = 0 ] && [ "$grey" -gt 0 ]; }
 
 # bogus_driver_fails COMMAND...: with a video driver that cannot start, the demo that COMMAND

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The demo as installed from build tree $1, on a virtual display, the way a person meets it:
 # a video driver that cannot start, the picture before and after a mouse click, quitting with
-# Escape and with SIGTERM; then as a hack of the real XScreenSaver, and the launcher's options.
+# Escape and with SIGTERM; then as a hack of the real XScreenSaver, on that display and, as root,
+# on two monitors of a real X server (Xorg); and the launcher's options.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 tmp=$(mktemp -d /tmp/tovrek-e2e.XXXXXX) pids= # not under TMPDIR: nobody must reach the program
@@ -26,35 +27,56 @@ printf 'mode: one\nselected: 0\nlock: False\nfade: False\nsplash: False\nprogram
 user=$(id -un) as_user=()
 [ "$(id -u)" != 0 ] || user=nobody as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 chown -R "$user" "$tmp/home"
-"${as_user[@]}" env HOME="$tmp/home" xscreensaver -no-splash >"$tmp/saver.log" 2>&1 &
-pids=$!
-retry 30 xscreensaver-command -activate >/dev/null 2>&1 || fail "the saver did not start"
+
+# saver_runs MONITORS: the saver on a display of MONITORS 800x600 monitors side by side runs one
+# demo on each, in its window there, and ends them all when deactivated.
+saver_runs() {
+    "${as_user[@]}" env HOME="$tmp/home" xscreensaver -no-splash >"$tmp/saver.log" 2>&1 &
+    pids="$pids $!" lefts=
+    retry 30 xscreensaver-command -activate >/dev/null 2>&1 || fail "the saver did not start"
+    retry 30 demos_are "$1" || fail "the saver started $(wc -l <"$tmp/demos") demos on $1 monitors"
+    for demo in $(<"$tmp/demos"); do
+        pids="$pids $demo"
+        (($(sed -n 's/^SigCgt:\s*/0x/p' "/proc/$demo/status") >> 14 & 1)) &&
+            fail "the demo catches SIGTERM under the saver, which destroys its window at once"
+        window=$(tr '\0' '\n' <"/proc/$demo/environ" | sed -n 's/^SDL_WINDOWID=//p')
+        left=$(xwininfo -id "$window" | sed -n 's/^ *Absolute upper-left X: *//p') lefts+=" $left"
+        retry 30 black_on_white "800x600+$left+0" ||
+            fail "at x = $left: $white white, $black black, $grey grey, $other other pixels"
+    done
+    [ "$(printf '%s\n' $lefts | sort -n | xargs)" = "$(seq -s ' ' 0 800 $(($1 * 800 - 1)))" ] ||
+        fail "the demos' windows are at x =$lefts, not one on each of $1 monitors"
+    ! xwininfo -root -tree | grep '^ *0x' | grep -v '("xscreensaver" "XScreenSaver")' ||
+        fail "the demo opened a window of its own"
+    xscreensaver-command -deactivate >/dev/null
+    retry 30 demos_are 0 || fail "a demo outlived the saver"
+    ! grep "X Error" "$tmp/saver.log" || fail "a demo met an X error as the saver ended it"
+}
 # By its whole command line: the launcher is named tovrek too, and so are its subshells.
-demo=$(retry 30 pgrep -u "$user" -xf "$tmp/bin/tovrek") || fail "the saver started no demo"
-pids="$pids $demo"
-retry 30 black_on_white || fail "the demo's picture is not on the screen"
-! xwininfo -root -tree | grep '^ *0x' | grep -v '("xscreensaver" "XScreenSaver")' ||
-    fail "the demo opened a window of its own"
-(($(sed -n 's/^SigCgt:\s*/0x/p' "/proc/$demo/status") >> 14 & 1)) &&
-    fail "the demo catches SIGTERM under the saver, which destroys its window at once"
-xscreensaver-command -deactivate >/dev/null
-retry 30 program_ended $demo || fail "the demo outlived the saver"
-! grep "X Error" "$tmp/saver.log" || fail "the demo met an X error as the saver ended it"
+demos_are() { pgrep -u "$user" -xf "$tmp/bin/tovrek" >"$tmp/demos"; (($(wc -l <"$tmp/demos") == $1)); }
+saver_runs 1
+if two_monitors_start; then saver_runs 2; fi
 
 # The launcher's options, with a stand-in for the program that shows its process id (the
 # launcher's own if the launcher made way for it), the window it was handed and whether SDL
 # may catch signals. install makes a new file: the demo's last threads may still be on the old.
 printf '#!/bin/sh\necho "$$ ${SDL_WINDOWID:-} ${SDL_NO_SIGNAL_HANDLERS:-}"\nexit 3\n' |
     install /dev/stdin "$tmp/bin/tovrek"
+usage="usage: tovrek \[--window-id ID | --root\]  (ID in decimal or 0x hex)"
 root=$(xwininfo -root -int | sed -n 's/^xwininfo: Window id: \([0-9]*\).*/\1/p')
-for case in "3||" "3 31 1||--window-id 0x1F" "3 42 1||-window-id 0042" "3 $root 1||-root" \
-    "3 7 1||--root --window-id 7" "3 16 1|0x10|--window-id 7" "2||-window-id" \
-    "2||--window-id 7a" "2||--fps"; do
+top=$(xwininfo -root -children -int | sed -n 's/^ *\([0-9]*\) [("].*/\1/p' | head -n 1)
+none="no window" big=99999999999999999999999 bighex=0xFFFFFFFFFFFFFFFFFFFFFFFF
+for case in "3||" "3 $top 1||--window-id $(printf 0x%X "$top")" "3 $top 1||-window-id 00$top" \
+    "3 $root 1||-root" "3 $top 1||--root --window-id $top" \
+    "3 $root 1|$(printf 0x%x "$root")|--window-id $top" "2 usage||-window-id" \
+    "2 usage||--window-id 7a" "2 usage||--fps" "2 $none 0x0||--window-id 0x0" \
+    "2 $none 123||--window-id 123" "2 $none 123|123|" "2 $none $big||--window-id $big" \
+    "2 $none $bighex||-window-id $bighex"; do
     IFS='|' read -r expected saver_window args <<<"$case"
     XSCREENSAVER_WINDOW=$saver_window "$launcher" $args >"$tmp/out" 2>"$tmp/stderr" &
     wait $! && status=0 || status=$?
-    [ "$(echo $status $(sed "s/^$! //" "$tmp/out"))" = "$expected" ] ||
-        fail "launcher $args: status $status, $(cat "$tmp/out")"
+    said=$(sed "s/^tovrek: //; s/ on $DISPLAY\$//; s/^$usage\$/usage/" "$tmp/stderr")
+    [ "$(echo $status $(sed "s/^$! //" "$tmp/out") $said)" = "$expected" ] &&
+        [ "$(wc -l <"$tmp/stderr")" -le 1 ] ||
+        fail "launcher $args: status $status, $(cat "$tmp/out" "$tmp/stderr")"
 done
-[ "$(cat "$tmp/stderr")" = "usage: tovrek [--window-id ID | --root]  (ID in decimal or 0x hex)" ] ||
-    fail "not one usage line: $(cat "$tmp/stderr")"
