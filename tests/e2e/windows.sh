@@ -83,7 +83,7 @@ saver() {
 }
 for input in "key space" "click 1" "click 5" "mousemove_relative 40 0"; do
     saver
-    xdotool mousemove_relative 2 1 && sleep 1
+    xdotool mousemove_relative 2 1 && sleep 3 # the saver takes about 2 s to end
     ! program_ended $pid || fail "a jitter ended the saver"
     quits_cleanly "$input" $pid "" xdotool $input
 done
