@@ -13,11 +13,16 @@ set(TOVREK_SDL_DEF ${PROJECT_BINARY_DIR}/SDL.def)
 set(TOVREK_SDL_DELAYLIB ${PROJECT_BINARY_DIR}/libSDL-delay.a) # named inside after its path
 execute_process(COMMAND ${CMAKE_OBJDUMP} -p ${SDL_PREFIX}/bin/SDL.dll
                 OUTPUT_VARIABLE TOVREK_SDL_DUMP RESULT_VARIABLE TOVREK_SDL_DUMPED)
-string(REGEX MATCHALL "\t\[ *[0-9]+\] [A-Za-z0-9_]+\n" TOVREK_SDL_EXPORTS "${TOVREK_SDL_DUMP}")
-list(TRANSFORM TOVREK_SDL_EXPORTS REPLACE "^.*\\] " "")
-if(NOT TOVREK_SDL_DUMPED EQUAL 0 OR NOT TOVREK_SDL_EXPORTS)
+# The names end the lines of the DLL's name table: "[   0] SDL_AddTimer" from binutils 2.40,
+# "[   0] +base[   1]  0000 SDL_AddTimer" from 2.44; a blank line ends the table.
+string(FIND "${TOVREK_SDL_DUMP}" "[Ordinal/Name Pointer] Table" TOVREK_SDL_TABLE)
+if(NOT TOVREK_SDL_DUMPED EQUAL 0 OR TOVREK_SDL_TABLE LESS 0)
     message(FATAL_ERROR "No exports read from ${SDL_PREFIX}/bin/SDL.dll")
 endif()
+string(SUBSTRING "${TOVREK_SDL_DUMP}" ${TOVREK_SDL_TABLE} -1 TOVREK_SDL_DUMP)
+string(REGEX REPLACE "\n\n.*" "\n" TOVREK_SDL_DUMP "${TOVREK_SDL_DUMP}")
+string(REGEX MATCHALL "\t\\[[^\n]* [A-Za-z0-9_]+\n" TOVREK_SDL_EXPORTS "${TOVREK_SDL_DUMP}")
+list(TRANSFORM TOVREK_SDL_EXPORTS REPLACE "^.* " "")
 string(JOIN "" TOVREK_SDL_EXPORTS ${TOVREK_SDL_EXPORTS})
 file(WRITE ${TOVREK_SDL_DEF} "LIBRARY SDL.dll\nEXPORTS\n${TOVREK_SDL_EXPORTS}")
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${SDL_PREFIX}/bin/SDL.dll)
