@@ -19,9 +19,10 @@ static std::string verdict(const std::string &args)
     std::vector<char *> argv;
     for (auto &word : words)
         argv.push_back(word.data());
+    argv.push_back(nullptr); // as main's argv ends
     unsigned long handle = 99;
     char line[SAVER_LINE_SIZE] = "";
-    const SaverMode mode = readSaverArgs(int(argv.size()), argv.data(), &handle, line);
+    const SaverMode mode = readSaverArgs(int(words.size()), argv.data(), &handle, line);
     if (mode != SAVER_BAD)
         return modes[mode] + " " + std::to_string(handle);
     std::string text = line;
@@ -43,8 +44,9 @@ TEST(Saver, ReadsWindowsArgumentsAndRejectsTheRestInOneLine)
                                    {"/C:987", "settings 987"},
                                    {"-c 5", "settings 5"},
                                    {"/x", "unknown argument /x +usage"},
-                                   {"s", "unknown argument s +usage"},
-                                   {"/ss", "unknown argument /ss +usage"},
+                                   {"xs", "unknown argument xs +usage"},
+                                   {"+s", "unknown argument +s +usage"},
+                                   {"/cx", "unknown argument /cx +usage"},
                                    {"/s:1", "unknown argument /s:1 +usage"},
                                    {"/p1", "unknown argument /p1 +usage"},
                                    {"/s extra", "unexpected argument extra +usage"},
@@ -54,6 +56,7 @@ TEST(Saver, ReadsWindowsArgumentsAndRejectsTheRestInOneLine)
                                    {"/p abc", "not a window handle: abc"},
                                    {"/p 0", "not a window handle: 0"},
                                    {"/p 12a", "not a window handle: 12a"},
+                                   {"/p:", "not a window handle: "},
                                    {"/p 4294967296", "not a window handle: 4294967296"},
                                    {"/c:zz", "not a window handle: zz"}};
     for (const auto &row : rows)
