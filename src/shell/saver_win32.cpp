@@ -27,8 +27,19 @@ static int movedx, movedy; // how far the mouse has moved since the start, pictu
 // a delay-import library), at SDL's first call, so the folder the installer recorded can join
 // the DLL search path first; sdl12-compat then loads SDL2.dll by name through the same path.
 // Beside the DLLs, unpacked from the zip, the .scr's own folder is searched first anyway.
+// The delay-load helper writes SDL's addresses into the import address table, where dlltool
+// puts them, and Wine 10's loader leaves that table read-only once it has bound the imports
+// (a page fault at SDL's first call): it is made writable first.
 static void findSdl()
 {
+    BYTE *image = (BYTE *)GetModuleHandleW(nullptr);
+    const IMAGE_NT_HEADERS *headers =
+        (const IMAGE_NT_HEADERS *)(image + ((const IMAGE_DOS_HEADER *)image)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY &table =
+        headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IAT];
+    DWORD before;
+    VirtualProtect(image + table.VirtualAddress, table.Size, PAGE_READWRITE, &before);
+
     wchar_t folder[MAX_PATH];
     const HKEY roots[] = {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER};
     for (HKEY root : roots) {
