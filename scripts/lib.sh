@@ -25,6 +25,9 @@ PERF_PACKAGES=(libbenchmark-dev "${DISPLAY_PACKAGES[@]}" python3)
 WINDOWS_PACKAGES=(cmake make pkg-config xz-utils g++-mingw-w64-x86-64 nsis librsvg2-bin icoutils
     unzip wine wine64 libgl1 libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3
     x11-xserver-utils "${DISPLAY_PACKAGES[@]}" "${MONITORS_PACKAGES[@]}")
+# The browser build (scripts/web): Emscripten, and for its check Chromium, which Node drives,
+# and ImageMagick; python3 serves the page.
+WEB_PACKAGES=(emscripten cmake make nodejs chromium imagemagick python3)
 
 # Installs those of the named Debian packages that are missing, as root or through sudo;
 # says nothing when all are there.

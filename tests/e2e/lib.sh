@@ -15,13 +15,17 @@ two_monitors_start() {
         -sharevts -nolisten tcp -noreset || fail "Xorg: $(grep -A2 Fatal "$tmp/xorg.log")"
 }
 
-# The pixels by kind, of the screen or of its part $1 (WxH+X+Y): white, black, grey and other
-# (white and black within a level).
+# pixel_kinds IMAGE: prints how many of its pixels are white, black, grey and other (white and
+# black within a level). read_pixels reads those of the screen, or of its part $1 (WxH+X+Y),
+# into white, black, grey and other.
+pixel_kinds() {
+    convert "$1" -format %c histogram:info:- |
+        awk -F'[(),]' '{ n[$2 != $3 || $3 != $4 ? 4 : $2 > 253 ? 1 : $2 < 2 ? 2 : 3] += $1 }
+            END { print n[1] + 0, n[2] + 0, n[3] + 0, n[4] + 0 }'
+}
 read_pixels() {
     screenshot "$tmp/screen.png" "$@"
-    read -r white black grey other < <(convert "$tmp/screen.png" -format %c histogram:info:- |
-        awk -F'[(),]' '{ n[$2 != $3 || $3 != $4 ? 4 : $2 > 253 ? 1 : $2 < 2 ? 2 : 3] += $1 }
-            END { print n[1] + 0, n[2] + 0, n[3] + 0, n[4] + 0 }')
+    read -r white black grey other < <(pixel_kinds "$tmp/screen.png")
 }
 black_on_white() { read_pixels "$@" && ((white && black)) && [ "$grey$other" = 00 ]; }
 greys_shown() { read_pixels && [ "$other" = 0 ] && [ "$grey" -gt 0 ]; }

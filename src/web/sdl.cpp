@@ -1,0 +1,40 @@
+// The browser build only: the parts of SDL where Emscripten's own falls short of what the
+// program relies on. Its error functions are stubs whose text never clears (the program would
+// report it every frame), and its mode set hands back a screen even when the browser gave it
+// no WebGL context, where the program would fail at its first GL call instead.
+#include <SDL.h>
+#include <cstdarg>
+#include <cstdio>
+#include <emscripten/html5_webgl.h>
+
+static char error_text[256]; // the last SDL_SetError's text; empty once cleared
+
+extern "C" void SDL_SetError(const char *fmt, ...)
+{
+    va_list args;
+    va_start(args, fmt);
+    vsnprintf(error_text, sizeof error_text, fmt, args);
+    va_end(args);
+}
+
+extern "C" const char *SDL_GetError()
+{
+    return error_text;
+}
+
+extern "C" void SDL_ClearError()
+{
+    error_text[0] = '\0';
+}
+
+// Wrapped at link time (--wrap): no WebGL context makes the mode set fail as on any display.
+extern "C" SDL_Surface *__real_SDL_SetVideoMode(int width, int height, int bpp, Uint32 flags);
+
+extern "C" SDL_Surface *__wrap_SDL_SetVideoMode(int width, int height, int bpp, Uint32 flags)
+{
+    SDL_Surface *screen = __real_SDL_SetVideoMode(width, height, bpp, flags);
+    if (emscripten_webgl_get_current_context() != 0)
+        return screen;
+    SDL_SetError("this browser has WebGL turned off or does not support it");
+    return nullptr;
+}
