@@ -1,12 +1,47 @@
 # The Windows build: a GUI program carrying the project's icon that still reports start-up
-# failures on a console, and what `cmake --install` and cpack make of it: one folder with the
-# program, SDL's two DLLs, the licences and a README, as a zip and as a 64-bit NSIS installer.
+# failures on a console, the same demo as a screensaver (tovrek.scr), and what `cmake --install`
+# and cpack make of them: one folder with both, SDL's two DLLs, the licences and a README, as a
+# zip and as a 64-bit NSIS installer that also puts the screensaver where Windows lists them.
 # Packaging.cmake includes it in place of the Linux install rules.
+
+# The screensaver: its own entry (saver_win32.cpp) over the demo's library. Windows knows a
+# screensaver by its suffix. It imports SDL.dll late, through a delay-import library made from
+# the DLL's exports, so that it can tell Windows where SDL is first (saver_win32.cpp says why).
+add_executable(tovrek_scr src/shell/saver_win32.cpp)
+set_target_properties(tovrek_scr PROPERTIES OUTPUT_NAME tovrek SUFFIX .scr)
+set(TOVREK_SDL_DEF ${PROJECT_BINARY_DIR}/SDL.def)
+set(TOVREK_SDL_DELAYLIB ${PROJECT_BINARY_DIR}/libSDL-delay.a) # named inside after its path
+execute_process(COMMAND ${CMAKE_OBJDUMP} -p ${SDL_PREFIX}/bin/SDL.dll
+                OUTPUT_VARIABLE TOVREK_SDL_DUMP RESULT_VARIABLE TOVREK_SDL_DUMPED)
+# The names end the lines of the DLL's name table: "[   0] SDL_AddTimer" from binutils 2.40,
+# "[   0] +base[   1]  0000 SDL_AddTimer" from 2.44; a blank line ends the table.
+string(FIND "${TOVREK_SDL_DUMP}" "[Ordinal/Name Pointer] Table" TOVREK_SDL_TABLE)
+if(NOT TOVREK_SDL_DUMPED EQUAL 0 OR TOVREK_SDL_TABLE LESS 0)
+    message(FATAL_ERROR "No exports read from ${SDL_PREFIX}/bin/SDL.dll")
+endif()
+string(SUBSTRING "${TOVREK_SDL_DUMP}" ${TOVREK_SDL_TABLE} -1 TOVREK_SDL_DUMP)
+string(REGEX REPLACE "\n\n.*" "\n" TOVREK_SDL_DUMP "${TOVREK_SDL_DUMP}")
+string(REGEX MATCHALL "\t\\[[^\n]* [A-Za-z0-9_]+\n" TOVREK_SDL_EXPORTS "${TOVREK_SDL_DUMP}")
+list(TRANSFORM TOVREK_SDL_EXPORTS REPLACE "^.* " "")
+string(JOIN "" TOVREK_SDL_EXPORTS ${TOVREK_SDL_EXPORTS})
+file(WRITE ${TOVREK_SDL_DEF} "LIBRARY SDL.dll\nEXPORTS\n${TOVREK_SDL_EXPORTS}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${SDL_PREFIX}/bin/SDL.dll)
+add_custom_command(OUTPUT ${TOVREK_SDL_DELAYLIB}
+    COMMAND ${CMAKE_DLLTOOL} --input-def SDL.def --dllname SDL.dll --output-delaylib libSDL-delay.a
+    DEPENDS ${TOVREK_SDL_DEF} WORKING_DIRECTORY ${PROJECT_BINARY_DIR} VERBATIM)
+add_custom_target(tovrek_sdl_delaylib DEPENDS ${TOVREK_SDL_DELAYLIB})
+add_dependencies(tovrek_scr tovrek_sdl_delaylib)
+target_link_libraries(tovrek_scr PRIVATE tovrek_core ${TOVREK_SDL_DELAYLIB} delayimp OpenGL::GL
+                      OpenGL::GLU)
+
 # The GUI subsystem, so that Explorer and the Start menu open no console window beside the
-# demo; console_win32.cpp finds the console of a shell that starts it.
-set_target_properties(tovrek PROPERTIES WIN32_EXECUTABLE ON)
-# GCC's C++ runtime goes into the .exe: SDL's two DLLs are all it needs beside it.
-target_link_options(tovrek PRIVATE -static-libgcc -static-libstdc++)
+# demo; console_win32.cpp finds the console of a shell that starts it. GCC's C++ runtime goes
+# into both programs: SDL's two DLLs are all they need beside them.
+foreach(program tovrek tovrek_scr)
+    set_target_properties(${program} PROPERTIES WIN32_EXECUTABLE ON)
+    target_link_options(${program} PRIVATE -static-libgcc -static-libstdc++)
+    target_sources(${program} PRIVATE src/shell/console_win32.cpp)
+endforeach()
 
 # The icon, made from dist/tovrek.svg at the sizes Windows shows (list, Explorer, tiles). The
 # largest is kept as PNG, as Windows reads it, not as a 256 KB bitmap.
@@ -28,13 +63,27 @@ foreach(size ${TOVREK_ICON_SIZES})
 endforeach()
 add_custom_command(OUTPUT ${TOVREK_ICO} COMMAND icotool -c -o ${TOVREK_ICO} ${TOVREK_ICOTOOL_ARGS}
     DEPENDS ${TOVREK_ICON_PNGS} VERBATIM)
-set(TOVREK_RC ${PROJECT_BINARY_DIR}/dist/tovrek.rc)
-file(GENERATE OUTPUT ${TOVREK_RC} CONTENT "1 ICON \"${TOVREK_ICO}\"\n")
-set_source_files_properties(${TOVREK_RC} PROPERTIES OBJECT_DEPENDS ${TOVREK_ICO})
-target_sources(tovrek PRIVATE src/shell/console_win32.cpp ${TOVREK_RC})
+add_custom_target(tovrek_icon DEPENDS ${TOVREK_ICO})
+
+# Each program's resources (dist/tovrek.rc.in): the icon, the manifest, the version from
+# project(), the copyright line of LICENSE, and its own file name and description.
+file(STRINGS LICENSE TOVREK_COPYRIGHT REGEX "^Copyright " LIMIT_COUNT 1)
+set(TOVREK_MANIFEST ${PROJECT_SOURCE_DIR}/dist/tovrek.manifest)
+# tovrek_resources TARGET FILE DESCRIPTION: gives TARGET, which makes FILE, its resources.
+function(tovrek_resources target file description)
+    set(TOVREK_RC_FILE ${file})
+    set(TOVREK_RC_DESCRIPTION ${description})
+    set(rc ${PROJECT_BINARY_DIR}/dist/${file}.rc)
+    configure_file(dist/tovrek.rc.in ${rc} @ONLY)
+    set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${TOVREK_ICO};${TOVREK_MANIFEST}")
+    target_sources(${target} PRIVATE ${rc})
+    add_dependencies(${target} tovrek_icon)
+endfunction()
+tovrek_resources(tovrek tovrek.exe "tovrek")
+tovrek_resources(tovrek_scr tovrek.scr "tovrek screensaver")
 
 # Everything in the installation folder's top level, as Windows programs lay it out.
-install(TARGETS tovrek RUNTIME DESTINATION .)
+install(TARGETS tovrek tovrek_scr RUNTIME DESTINATION .)
 install(FILES ${SDL_PREFIX}/bin/SDL.dll ${SDL_PREFIX}/bin/SDL2.dll DESTINATION .)
 install(FILES LICENSE DESTINATION . RENAME LICENSE.txt)
 install(FILES ${SDL_PREFIX}/share/licenses/SDL2.txt DESTINATION . RENAME LICENSE-SDL2.txt)
@@ -64,4 +113,12 @@ set(CPACK_NSIS_INSTALLED_ICON_NAME tovrek.exe)
 set(CPACK_NSIS_MUI_ICON ${TOVREK_ICO})
 set(CPACK_NSIS_MUI_UNIICON ${TOVREK_ICO})
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+# Screen Saver Settings lists the screensavers in System32: the 64-bit one, as the installer is a
+# 64-bit program. The .scr finds SDL from there through the folder the installer records under
+# Software\tovrek\tovrek (saver_win32.cpp). Nothing changes the user's chosen screensaver. The
+# uninstaller removes the copy, and the vendor's key, which CPack's own would leave empty.
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY tovrek)
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "CopyFiles /SILENT '$INSTDIR\\\\tovrek.scr' '$SYSDIR'")
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS
+    "Delete '$SYSDIR\\\\tovrek.scr'\nDeleteRegKey SHCTX 'Software\\\\tovrek'")
 include(CPack)

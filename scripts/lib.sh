@@ -20,10 +20,11 @@ PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils appstream)
 PERF_PACKAGES=(libbenchmark-dev "${DISPLAY_PACKAGES[@]}" python3)
 # The Windows build (scripts/windows): the cross compiler, the installer maker, the icon's
 # converters, and 64-bit Wine with the virtual display to check the result; Wine's X11 driver
-# loads OpenGL and the X extensions at run time, which Debian only recommends.
+# loads OpenGL and the X extensions at run time, which Debian only recommends. The screensaver's
+# check paints the root window (xsetroot) of two monitors.
 WINDOWS_PACKAGES=(cmake make pkg-config xz-utils g++-mingw-w64-x86-64 nsis librsvg2-bin icoutils
     unzip wine wine64 libgl1 libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3
-    "${DISPLAY_PACKAGES[@]}" "${MONITORS_PACKAGES[@]}")
+    x11-xserver-utils "${DISPLAY_PACKAGES[@]}" "${MONITORS_PACKAGES[@]}")
 # The browser build (scripts/web): Emscripten, and for its check Chromium, which Node drives,
 # and ImageMagick; python3 serves the page.
 WEB_PACKAGES=(emscripten cmake make nodejs chromium imagemagick python3)
