@@ -47,6 +47,7 @@ TEST(Saver, ReadsWindowsArgumentsAndRejectsTheRestInOneLine)
                                    {"xs", "unknown argument xs +usage"},
                                    {"+s", "unknown argument +s +usage"},
                                    {"/cx", "unknown argument /cx +usage"},
+                                   {"/sé", "unknown argument /sé +usage"},
                                    {"/s:1", "unknown argument /s:1 +usage"},
                                    {"/p1", "unknown argument /p1 +usage"},
                                    {"/s extra", "unexpected argument extra +usage"},
@@ -56,6 +57,7 @@ TEST(Saver, ReadsWindowsArgumentsAndRejectsTheRestInOneLine)
                                    {"/p abc", "not a window handle: abc"},
                                    {"/p 0", "not a window handle: 0"},
                                    {"/p 12a", "not a window handle: 12a"},
+                                   {"/p 12é", "not a window handle: 12é"},
                                    {"/p:", "not a window handle: "},
                                    {"/p 4294967296", "not a window handle: 4294967296"},
                                    {"/c:zz", "not a window handle: zz"}};
