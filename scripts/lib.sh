@@ -30,7 +30,7 @@ WINDOWS_PACKAGES=(cmake make pkg-config xz-utils g++-mingw-w64-x86-64 nsis librs
 WEB_PACKAGES=(emscripten cmake make nodejs chromium imagemagick python3)
 
 # Installs those of the named Debian packages that are missing, as root or through sudo;
-# says nothing when all are there.
+# says nothing when all are there. Another install under way is waited for, not failed on.
 need_packages() {
     local missing=() package
     for package in "$@"; do
@@ -48,9 +48,10 @@ need_packages() {
         sudo=(sudo)
     fi
     echo "Installing ${missing[*]}" >&2
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq >/dev/null
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
-        --no-install-recommends "${missing[@]}" >/dev/null
+    local apt=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -qq
+        -o DPkg::Lock::Timeout=600)
+    "${apt[@]}" update >/dev/null
+    "${apt[@]}" install -y --no-install-recommends "${missing[@]}" >/dev/null
 }
 
 # SDL 1.2 from either of Debian's two packages of it; the maintained one when neither is there.
