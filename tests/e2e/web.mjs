@@ -7,18 +7,15 @@
 // no console errors; then, without WebGL, the page's message and the program's failure line.
 // With --rate it prints the frames a second the page draws and shows instead.
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
-import { createServer } from 'node:http';
+import { existsSync, readFileSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
-import { tmpdir } from 'node:os';
 import { dirname, extname, join, resolve } from 'node:path';
 
 const build = resolve(process.argv[2]);
 const puppeteer = createRequire(join(build, 'e2e', 'package.json'))('puppeteer-core');
 const lib = join(dirname(new URL(import.meta.url).pathname), 'lib.sh');
-const tmp = mkdtempSync(join(tmpdir(), 'tovrek-web.'));
-const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-  '.svg': 'image/svg+xml' };
+const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.svg': 'image/svg+xml' };
+const PAGE_URL = 'http://127.0.0.1/tovrek.html';
 const FRAME_PAUSE_MS = 6; // the program's pause in every frame
 const STEER_AT = 30, LOOK_AT = 100; // frames: input comes after the first, shots after the second
 const NEVER = 1e9; // a frame not to hold at
@@ -30,37 +27,18 @@ const PHONE = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, h
 const LAPTOP = { width: 1366, height: 657 }; // a 1366 × 768 screen less the browser's bars
 const ENDED = 'The demo has ended. Reload the page to start it again.';
 const LOST = 'The browser took the picture away (its graphics were reset). Reload the page to start the demo again.';
-const NO_WEBGL = 'This browser cannot show the demo: WebGL is turned off or not supported. ' +
-  'Turn it on (or try another browser) and reload the page.';
+const NO_WEBGL = 'This browser cannot show the demo: WebGL is turned off or not supported. Turn it on (or try another browser) and reload the page.';
 const NO_MODE = "Couldn't set GL mode: this browser has WebGL turned off or does not support it\n";
 const errors = [];
 let browser;
-
-function check(ok, message) {
-  if (!ok) throw new Error(message);
-}
-
-// The build's page files, nothing else, with the types a web server gives them.
-const server = createServer((request, response) => {
-  const name = new URL(request.url, 'http://host').pathname.slice(1);
-  try {
-    check(!name.includes('/') && TYPES[extname(name)], 'not a page file');
-    const body = readFileSync(join(build, name));
-    response.writeHead(200, { 'Content-Type': TYPES[extname(name)] }).end(body);
-  } catch {
-    response.writeHead(404).end();
-  }
-});
-await new Promise((done) => server.listen(0, '127.0.0.1', done));
-const url = `http://127.0.0.1:${server.address().port}/tovrek.html`;
+const check = (ok, message) => { if (!ok) throw new Error(message); };
 
 // A fresh headless Chromium, without a display to look for, which it has no use for.
 async function launch(...flags) {
   await browser?.close();
-  const env = { ...process.env, DISPLAY: '', WAYLAND_DISPLAY: '' };
-  browser = await puppeteer.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    pipe: true, env, args: ['--use-angle=swiftshader', '--enable-unsafe-swiftshader',
-      ...(process.getuid() === 0 ? ['--no-sandbox'] : []), ...flags] });
+  browser = await puppeteer.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium', pipe: true,
+    env: { ...process.env, DISPLAY: '', WAYLAND_DISPLAY: '' }, args: ['--use-angle=swiftshader',
+      '--enable-unsafe-swiftshader', ...(process.getuid() === 0 ? ['--no-sandbox'] : []), ...flags] });
 }
 
 // Runs in the page before its scripts. Every frame ends in the program's pause, a setTimeout:
@@ -69,36 +47,36 @@ async function launch(...flags) {
 // animation frames, and notes whether the last key's default action was prevented.
 function holdFrames(pause, at) {
   const timeout = window.setTimeout;
-  let held;
+  let held, tick;
   Object.assign(window, { frameCount: 0, animationFrames: 0, holdAt: at });
-  const tick = () => requestAnimationFrame(tick, window.animationFrames++);
-  tick();
+  (tick = () => requestAnimationFrame(tick, window.animationFrames++))();
   addEventListener('keydown', (event) => { window.keyPrevented = event.defaultPrevented; });
-  window.setTimeout = (callback, ms, ...rest) => {
-    if (ms !== pause || ++window.frameCount < window.holdAt) return timeout(callback, ms, ...rest);
-    held = callback;
-    return 0;
-  };
-  window.releaseFrames = (n) => {
-    window.holdAt = n;
-    timeout(held, 0);
-  };
+  window.setTimeout = (callback, ms, ...rest) => (ms !== pause || ++window.frameCount < window.holdAt ?
+    timeout(callback, ms, ...rest) : (held = callback, 0));
+  window.releaseFrames = (n) => timeout(held, 0, window.holdAt = n);
 }
 
-// A new page of size `view` held at frame `at`, whose errors, failed loads included, are kept.
+// A new page of size `view`, held at frame `at` or, with NEVER, once started or failed, whose
+// errors, failed loads included, are kept. It is served the build's page files, nothing else,
+// with the types a web server gives them.
 async function open(at, view = DESK) {
   const page = await browser.newPage();
   page.on('console', (message) => message.type() === 'error' && errors.push(message.text()));
   page.on('pageerror', (error) => errors.push(error.message));
+  page.on('request', (request) => {
+    const name = join(build, new URL(request.url()).pathname), type = TYPES[extname(name)];
+    request.respond(type && existsSync(name) ? { contentType: type, body: readFileSync(name) } : { status: 404 });
+  });
+  await page.setRequestInterception(true);
   await page.setViewport(view);
   await page.evaluateOnNewDocument(holdFrames, FRAME_PAUSE_MS, at);
-  await page.goto(url);
-  await (at === NEVER ? until(page, 'start', "statusLine.textContent === ''") : heldAt(page, at));
+  await page.goto(PAGE_URL);
+  await (at === NEVER ? until(page, 'start', "statusLine.textContent !== 'Starting…'") : heldAt(page, at));
   return page;
 }
 // Waits until `expression` holds in the page, 30 s at most.
-const until = (page, what, expression) => page.waitForFunction(expression, { timeout: 30000,
-  polling: 100 }).catch(() => check(false, `no ${what}`));
+const until = (page, what, expression) =>
+  page.waitForFunction(expression, { timeout: 30000, polling: 100 }).catch(() => check(false, `no ${what}`));
 const heldAt = (page, n) => until(page, `frame ${n}`, `window.frameCount === ${n}`);
 const text = (page, id) => page.$eval(`#${id}`, (element) => element.textContent);
 const canvas = (page) => page.$eval('#canvas', (element) => element.getBoundingClientRect().toJSON());
@@ -106,137 +84,113 @@ const shot = async (page) => page.screenshot({ clip: await canvas(page), capture
 // Where canvas pixel [x, y] is on the page, canvas at `rect`.
 const spot = (rect, [x, y]) =>
   [rect.x + (x + 0.5) * rect.width / 800, rect.y + (y + 0.5) * rect.height / 600];
-async function drag(page, rect, from, to) {
-  await page.touchscreen.touchStart(...spot(rect, from));
-  await page.touchscreen.touchMove(...spot(rect, to));
-  await page.touchscreen.touchEnd();
-}
+const move = (to) => (page, rect) => page.mouse.move(...spot(rect, to));
+const tap = (at) => (page, rect) => page.touchscreen.tap(...spot(rect, at));
+const drag = (from, to) => async ({ touchscreen: finger }, rect) =>
+  (await finger.touchStart(...spot(rect, from)), await finger.touchMove(...spot(rect, to)), finger.touchEnd());
 
 // The canvas's pixels by kind, as lib.sh counts a screen's: [white, black, grey, other].
-async function kinds(page) {
-  writeFileSync(join(tmp, 'canvas.png'), await shot(page));
-  return execFileSync('bash', ['-c', 'source "$1" && pixel_kinds "$2"', 'bash', lib,
-    join(tmp, 'canvas.png')]).toString().trim().split(' ').map(Number);
-}
+const kinds = async (page) => execFileSync('bash', ['-c', 'source "$1" && pixel_kinds png:-', 'bash', lib],
+  { input: await shot(page) }).toString().trim().split(' ').map(Number);
 
 // The picture at frame LOOK_AT after `act` at frame STEER_AT on a page of size `view`.
 async function steered(view, act = () => {}) {
   const page = await open(STEER_AT, view);
   await act(page, await canvas(page));
-  await page.evaluate((n) => window.releaseFrames(n), LOOK_AT);
-  await heldAt(page, LOOK_AT);
-  return page;
+  await page.evaluate(`window.releaseFrames(${LOOK_AT})`);
+  return heldAt(page, LOOK_AT).then(() => page);
 }
 
 // The whole picture in the viewport, 4:3, nothing to scroll sideways to.
 async function fits(page, view) {
-  const { x, y, width, height } = await canvas(page);
-  const wide = await page.evaluate(() => document.documentElement.scrollWidth);
+  const [{ x, y, width, height }, wide] = [await canvas(page), await page.evaluate('document.documentElement.scrollWidth')];
   check(x >= 0 && x + width <= view.width && y + height <= view.height && wide <= view.width &&
     Math.abs(width * 3 / 4 - height) < 0.05, `canvas ${width} × ${height} at ${x}, ${y} in ${view.width} × ${view.height}`);
 }
 
 // Frames drawn and animation frames a second, over `ms`.
 async function pace(page, ms) {
-  const sample = () => page.evaluate(() => [window.frameCount, window.animationFrames]);
+  const sample = () => page.evaluate('[window.frameCount, window.animationFrames]');
   const start = await sample();
   await new Promise((done) => setTimeout(done, ms));
   return (await sample()).map((n, i) => (n - start[i]) * 1000 / ms);
 }
-const keyPrevented = async (page, key) => {
-  await page.keyboard.press(key);
-  return page.evaluate(() => window.keyPrevented);
-};
+// Whether the page let F5, a key of the browser's, do what it does.
+const browserKeyFree = async (page) => !(await page.keyboard.press('F5'), await page.evaluate('window.keyPrevented'));
 
 async function main() {
   await launch();
-  // The program reads a pointer that never moved as at (0, 0): a move or drag to the canvas's
-  // corner must leave the picture as it was, one across or down must change it, and so must a
-  // tap, which turns greys on.
-  const desk = await steered(DESK);
-  const [white, black, grey, other] = await kinds(desk);
-  check(white > 0 && black > 0 && grey + other === 0,
-    `${white} white, ${black} black, ${grey} grey, ${other} other pixels`);
-  const still = await shot(desk);
-  // The held frame is the same picture in every run: its golden copy pins the view's geometry
-  // (the projection and the look-at), which neither the pixel kinds nor the steering can see.
-  writeFileSync(join(tmp, 'frame.png'), still);
-  if (process.env.TOVREK_UPDATE_GOLDEN) writeFileSync(GOLDEN, still);
-  const differ = Number(execFileSync('bash', ['-c', 'compare -metric AE -fuzz 5% "$@" null: 2>&1 || true',
-    'bash', GOLDEN, join(tmp, 'frame.png')]).toString());
-  check(differ <= GOLDEN_SLACK, `${differ} pixels differ from ${GOLDEN}`);
-  const phone = await steered(PHONE);
-  await fits(phone, PHONE);
-  check((await phone.$eval('p', (line) => line.innerText)).startsWith('Drag on the picture'),
-    `no word of touch on a touch screen: ${await phone.$eval('p', (line) => line.innerText)}`);
-  const stills = new Map([[DESK, still], [PHONE, await shot(phone)]]);
-  for (const [view, what, act, same] of [
-    [DESK, 'the pointer at the corner', (p, r) => p.mouse.move(...spot(r, [0, 0])), true],
-    [DESK, 'the pointer across', (p, r) => p.mouse.move(...spot(r, [400, 0])), false],
-    [DESK, 'the pointer down', (p, r) => p.mouse.move(...spot(r, [0, 300])), false],
-    [PHONE, 'a drag to the corner', (p, r) => drag(p, r, [400, 300], [0, 0]), true],
-    [PHONE, 'a drag across', (p, r) => drag(p, r, [0, 0], [400, 0]), false],
-    [PHONE, 'a tap at the corner', (p, r) => p.touchscreen.tap(...spot(r, [0, 0])), false]]) {
-    const moved = await steered(view, act);
-    check(Buffer.compare(stills.get(view), await shot(moved)) === 0 === same,
-      `${what} ${same ? 'changed' : 'did not change'} the view`);
-    await moved.close();
-  }
-
   // In a laptop's window, running free: the whole picture, at most one frame an animation
   // frame, and keys the browser's own once the canvas has lost the focus it started with.
   const laptop = await open(NEVER, LAPTOP);
   await fits(laptop, LAPTOP);
   const [drawn, shown] = await pace(laptop, PACE_MS);
+  if (process.argv[3] === '--rate') return console.log(`${drawn} frames drawn a second, ${shown} animation frames`);
   check(drawn > 0 && drawn <= shown + 1000 / PACE_MS, `${drawn} frames drawn a second, ${shown} shown`);
-  check(await laptop.evaluate(() => document.activeElement.id === 'canvas'), 'no focus at the start');
+  check(await laptop.evaluate("document.activeElement.id === 'canvas'"), 'no focus at the start');
   await laptop.$eval('#canvas', (element) => element.blur());
-  check(!(await keyPrevented(laptop, 'F5')), 'F5 taken from the page outside the demo');
+  check(await browserKeyFree(laptop), 'F5 taken from the page outside the demo');
   // A lost context: the page's word, and the demo stops there, with no error lines.
   const [frames, since] = await laptop.$eval('#canvas', (element) => [window.frameCount,
     window.animationFrames, element.getContext('webgl').getExtension('WEBGL_lose_context').loseContext()]);
   await until(laptop, 'word of the lost picture', `statusLine.textContent === '${LOST}'`);
   await until(laptop, 'animation frames', `window.animationFrames > ${since + 30}`);
-  check(await laptop.evaluate(() => window.frameCount) === frames && await text(laptop, 'errors') === '',
+  check(await laptop.evaluate('window.frameCount') === frames && await text(laptop, 'errors') === '',
     `drawing on after a lost context: ${await text(laptop, 'errors')}`);
 
   // A click gives the canvas the keys back and turns greys on; Escape ends the demo.
   // A page in the background gets no animation frames, so the demo waits there: a new one.
   await laptop.close();
+  // The program reads a pointer that never moved as at (0, 0): a move or drag to the canvas's
+  // corner must leave the picture as it was, one across or down must change it, and so must a
+  // tap, which turns greys on.
+  const desk = await steered(DESK);
+  const [white, black, grey, other] = await kinds(desk);
+  check(white > 0 && black > 0 && grey + other === 0, `${white} white, ${black} black, ${grey} grey, ${other} other pixels`);
+  const still = await shot(desk);
+  // The held frame is the same picture in every run: its golden copy pins the view's geometry
+  // (the projection and the look-at), which neither the pixel kinds nor the steering can see.
+  if (process.env.TOVREK_UPDATE_GOLDEN) writeFileSync(GOLDEN, still);
+  const differ = Number(execFileSync('bash', ['-c', 'compare -metric AE -fuzz 5% "$1" png:- null: 2>&1 || true',
+    'bash', GOLDEN], { input: still }).toString());
+  check(differ <= GOLDEN_SLACK, `${differ} pixels differ from ${GOLDEN}`);
+  const phone = await steered(PHONE);
+  await fits(phone, PHONE);
+  const controls = await phone.$eval('p', (line) => line.innerText);
+  check(controls.startsWith('Drag on the picture'), `on a touch screen: ${controls}`);
+  const stills = new Map([[DESK, still], [PHONE, await shot(phone)]]);
+  for (const [view, what, act, same] of [[DESK, 'the pointer at the corner', move([0, 0]), true],
+    [DESK, 'the pointer across', move([400, 0]), false], [DESK, 'the pointer down', move([0, 300]), false],
+    [PHONE, 'a drag to the corner', drag([400, 300], [0, 0]), true],
+    [PHONE, 'a drag across', drag([0, 0], [400, 0]), false], [PHONE, 'a tap at the corner', tap([0, 0]), false]]) {
+    const moved = await steered(view, act);
+    check(Buffer.compare(stills.get(view), await shot(moved)) === 0 === same, `${what} ${same ? 'changed' : 'did not change'} the view`);
+    await moved.close();
+  }
+
   const page = await open(NEVER);
   await page.$eval('#canvas', (element) => element.blur());
   await page.mouse.click(...spot(await canvas(page), [400, 300]));
-  for (let tries = 0; ; tries++) {
-    const [, , grey, other] = await kinds(page);
-    if (grey > 0 && other === 0) break;
+  for (let tries = 0, grey = 0, other; !grey || other; tries++) {
+    [, , grey, other] = await kinds(page);
     check(tries < 300, `no grey boxes, or other colours (${other}), after a click`);
   }
   await page.keyboard.press('Escape');
-  await until(page, 'word from the page that the demo ended after Escape',
-    `statusLine.textContent === '${ENDED}'`);
-  check(!(await keyPrevented(page, 'F5')), 'F5 taken from the page after the demo ended');
+  await until(page, 'word from the page that the demo ended after Escape', `statusLine.textContent === '${ENDED}'`);
+  check(await browserKeyFree(page), 'F5 taken from the page after the demo ended');
   check(errors.length === 0, `errors on the console: ${errors.join('; ')}`);
 
   await launch('--disable-webgl');
-  const blind = await browser.newPage();
-  await blind.goto(url);
-  await until(blind, 'word from the page without WebGL', "!['Starting…', ''].includes(statusLine.textContent)");
+  const blind = await open(NEVER);
   check(await text(blind, 'status') === NO_WEBGL && await text(blind, 'errors') === NO_MODE,
     `without WebGL: ${await text(blind, 'status')} / ${await text(blind, 'errors')}`);
 }
 
 try {
-  if (process.argv[3] !== '--rate') await main();
-  else {
-    await launch();
-    const [drawn, shown] = await pace(await open(NEVER), 5000);
-    console.log(`${drawn.toFixed(1)} frames drawn a second, ${shown.toFixed(1)} animation frames`);
-  }
+  await main();
 } catch (error) {
   console.error(`FAIL: ${error.stack}`);
   process.exitCode = 1;
 } finally {
   await browser?.close();
-  server.close();
-  rmSync(tmp, { recursive: true, force: true, maxRetries: 10 }); // its helpers may linger
 }
