@@ -15,7 +15,6 @@ const build = resolve(process.argv[2]);
 const puppeteer = createRequire(join(build, 'e2e', 'package.json'))('puppeteer-core');
 const lib = join(dirname(new URL(import.meta.url).pathname), 'lib.sh');
 const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.svg': 'image/svg+xml' };
-const PAGE_URL = 'http://127.0.0.1/tovrek.html';
 const FRAME_PAUSE_MS = 6; // the program's pause in every frame
 const STEER_AT = 30, LOOK_AT = 100; // frames: input comes after the first, shots after the second
 const NEVER = 1e9; // a frame not to hold at
@@ -34,12 +33,9 @@ let browser;
 const check = (ok, message) => { if (!ok) throw new Error(message); };
 
 // A fresh headless Chromium, without a display to look for, which it has no use for.
-async function launch(...flags) {
-  await browser?.close();
-  browser = await puppeteer.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium', pipe: true,
-    env: { ...process.env, DISPLAY: '', WAYLAND_DISPLAY: '' }, args: ['--use-angle=swiftshader',
-      '--enable-unsafe-swiftshader', ...(process.getuid() === 0 ? ['--no-sandbox'] : []), ...flags] });
-}
+const launch = async (...flags) => (await browser?.close(), browser = await puppeteer.launch({ pipe: true,
+  executablePath: process.env.CHROMIUM || '/usr/bin/chromium', env: { ...process.env, DISPLAY: '', WAYLAND_DISPLAY: '' },
+  args: ['--use-angle=swiftshader', '--enable-unsafe-swiftshader', ...(process.getuid() ? [] : ['--no-sandbox']), ...flags] }));
 
 // Runs in the page before its scripts. Every frame ends in the program's pause, a setTimeout:
 // counting those counts frames, and holding one stops the program once it has drawn that frame,
@@ -67,10 +63,9 @@ async function open(at, view = DESK) {
     const name = join(build, new URL(request.url()).pathname), type = TYPES[extname(name)];
     request.respond(type && existsSync(name) ? { contentType: type, body: readFileSync(name) } : { status: 404 });
   });
-  await page.setRequestInterception(true);
-  await page.setViewport(view);
-  await page.evaluateOnNewDocument(holdFrames, FRAME_PAUSE_MS, at);
-  await page.goto(PAGE_URL);
+  await Promise.all([page.setRequestInterception(true), page.setViewport(view),
+    page.evaluateOnNewDocument(holdFrames, FRAME_PAUSE_MS, at)]);
+  await page.goto('http://127.0.0.1/tovrek.html'); // intercepted: never on the network
   await (at === NEVER ? until(page, 'start', "statusLine.textContent !== 'Starting…'") : heldAt(page, at));
   return page;
 }
@@ -109,8 +104,7 @@ async function fits(page, view) {
 }
 
 // Frames drawn and animation frames a second, over `ms`.
-async function pace(page, ms) {
-  const sample = () => page.evaluate('[window.frameCount, window.animationFrames]');
+async function pace(page, ms, sample = () => page.evaluate('[window.frameCount, window.animationFrames]')) {
   const start = await sample();
   await new Promise((done) => setTimeout(done, ms));
   return (await sample()).map((n, i) => (n - start[i]) * 1000 / ms);
@@ -131,12 +125,12 @@ async function main() {
   await laptop.$eval('#canvas', (element) => element.blur());
   check(await browserKeyFree(laptop), 'F5 taken from the page outside the demo');
   // A lost context: the page's word, and the demo stops there, with no error lines.
-  const [frames, since] = await laptop.$eval('#canvas', (element) => [window.frameCount,
-    window.animationFrames, element.getContext('webgl').getExtension('WEBGL_lose_context').loseContext()]);
+  const [frames, since] = await laptop.$eval('#canvas', (element) => [window.frameCount, window.animationFrames,
+    element.getContext('webgl').getExtension('WEBGL_lose_context').loseContext()]);
   await until(laptop, 'word of the lost picture', `statusLine.textContent === '${LOST}'`);
   await until(laptop, 'animation frames', `window.animationFrames > ${since + 30}`);
-  check(await laptop.evaluate('window.frameCount') === frames && await text(laptop, 'errors') === '',
-    `drawing on after a lost context: ${await text(laptop, 'errors')}`);
+  const after = await laptop.evaluate("[window.frameCount, document.getElementById('errors').textContent]");
+  check(after[0] === frames && after[1] === '', `frame ${after[0]} of ${frames} after a lost context, and: ${after[1]}`);
 
   // A click gives the canvas the keys back and turns greys on; Escape ends the demo.
   // A page in the background gets no animation frames, so the demo waits there: a new one.
@@ -151,13 +145,12 @@ async function main() {
   // The held frame is the same picture in every run: its golden copy pins the view's geometry
   // (the projection and the look-at), which neither the pixel kinds nor the steering can see.
   if (process.env.TOVREK_UPDATE_GOLDEN) writeFileSync(GOLDEN, still);
-  const differ = Number(execFileSync('bash', ['-c', 'compare -metric AE -fuzz 5% "$1" png:- null: 2>&1 || true',
-    'bash', GOLDEN], { input: still }).toString());
+  const differ = Number(execFileSync('bash', ['-c', 'compare -metric AE -fuzz 5% "$1" png:- null: 2>&1 || true', 'bash',
+    GOLDEN], { input: still }));
   check(differ <= GOLDEN_SLACK, `${differ} pixels differ from ${GOLDEN}`);
   const phone = await steered(PHONE);
   await fits(phone, PHONE);
-  const controls = await phone.$eval('p', (line) => line.innerText);
-  check(controls.startsWith('Drag on the picture'), `on a touch screen: ${controls}`);
+  check((await phone.$eval('p', (line) => line.innerText)).startsWith('Drag on the picture'), 'no word of touch');
   const stills = new Map([[DESK, still], [PHONE, await shot(phone)]]);
   for (const [view, what, act, same] of [[DESK, 'the pointer at the corner', move([0, 0]), true],
     [DESK, 'the pointer across', move([400, 0]), false], [DESK, 'the pointer down', move([0, 300]), false],
@@ -186,11 +179,8 @@ async function main() {
     `without WebGL: ${await text(blind, 'status')} / ${await text(blind, 'errors')}`);
 }
 
-try {
-  await main();
-} catch (error) {
+await main().catch((error) => {
   console.error(`FAIL: ${error.stack}`);
   process.exitCode = 1;
-} finally {
-  await browser?.close();
-}
+});
+await browser?.close();
