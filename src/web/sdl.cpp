@@ -46,12 +46,12 @@ extern "C" SDL_Surface *__wrap_SDL_SetVideoMode(int width, int height, int bpp, 
 // desktop. Waiting for the next animation frame paces it as the display does, and a hidden
 // page, which gets none, costs nothing. A lost WebGL context never comes back (the page does
 // not ask for it, and says so), so the demo stops there instead of drawing into nothing.
-// Emscripten's own wrapper for callbacks wakes it, which ends the page's run when it returns.
+// Emscripten's wrapper for callbacks wakes it, which ends the page's run once the program ends.
 EM_JS(void, wait_for_display, (), {
     Asyncify.handleSleep(function(wake_up) {
-        Browser.safeRequestAnimationFrame(function() {
+        requestAnimationFrame(function() {
             if (!GLctx.isContextLost())
-                wake_up();
+                callUserCallback(wake_up);
         });
     });
 });
