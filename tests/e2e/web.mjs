@@ -1,11 +1,11 @@
-// The browser build in build tree argv[2], served on 127.0.0.1 and opened in Debian's Chromium,
+// The browser build in build tree argv[2], opened in Debian's Chromium, which is handed its files,
 // driven by puppeteer-core (installed into the tree by scripts/web) as a person would: the
 // picture by the pixel kinds of tests/e2e/lib.sh and against its golden frame; steering by mouse
 // and by touch compared frame for frame with runs that do not steer; the picture whole on a
 // phone and in a laptop's window; the pace of the display; greys after a click; keys left to the
 // browser where the demo has no focus; Escape and what the page says then; a lost WebGL context;
 // no console errors; then, without WebGL, the page's message and the program's failure line.
-// With --rate it prints the frames a second the page draws and shows instead.
+// With --rate it prints, after the laptop's pace, the frames a second the page draws and shows.
 import { execFileSync } from 'node:child_process';
 import { existsSync, readFileSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
