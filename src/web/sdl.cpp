@@ -1,10 +1,12 @@
 // The browser build only: the parts of SDL where Emscripten's own falls short of what the
 // program relies on. Its error functions are stubs whose text never clears (the program would
-// report it every frame), and its mode set hands back a screen even when the browser gave it
-// no WebGL context, where the program would fail at its first GL call instead.
+// report it every frame), its mode set hands back a screen even when the browser gave it
+// no WebGL context, where the program would fail at its first GL call instead, and its swap
+// does not wait for the display.
 #include <SDL.h>
 #include <cstdarg>
 #include <cstdio>
+#include <emscripten/em_js.h>
 #include <emscripten/html5_webgl.h>
 
 static char error_text[256]; // the last SDL_SetError's text; empty once cleared
@@ -37,4 +39,27 @@ extern "C" SDL_Surface *__wrap_SDL_SetVideoMode(int width, int height, int bpp, 
         return screen;
     SDL_SetError("this browser has WebGL turned off or does not support it");
     return nullptr;
+}
+
+// Wrapped at link time (--wrap): a native swap waits for the display's next refresh (vsync),
+// the browser's returns at once, so the demo would draw frames nobody sees, faster than on the
+// desktop. Waiting for the next animation frame paces it as the display does, and a hidden
+// page, which gets none, costs nothing. A lost WebGL context never comes back (the page does
+// not ask for it, and says so), so the demo stops there instead of drawing into nothing.
+// Emscripten's wrapper for callbacks wakes it, which ends the page's run once the program ends.
+EM_JS(void, wait_for_display, (), {
+    Asyncify.handleSleep(function(wake_up) {
+        requestAnimationFrame(function() {
+            if (!GLctx.isContextLost())
+                callUserCallback(wake_up);
+        });
+    });
+});
+
+extern "C" void __real_SDL_GL_SwapBuffers();
+
+extern "C" void __wrap_SDL_GL_SwapBuffers()
+{
+    __real_SDL_GL_SwapBuffers();
+    wait_for_display();
 }
