@@ -77,7 +77,8 @@ need_arm64_packages() {
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     if ! dpkg --print-foreign-architectures | grep -qx arm64; then
         echo "Adding arm64 to dpkg's architectures, for the arm64 libraries" >&2
-        "${sudo[@]}" dpkg --add-architecture arm64 || true
+        "${sudo[@]}" dpkg --add-architecture arm64 2>/dev/null ||
+            echo "Could not add arm64 to dpkg's architectures: that needs root or sudo" >&2
     fi
     (need_packages "${ARM64_PACKAGES[@]}") || true
     missing=$(dpkg-query -W -f='${Status} ${binary:Package}\n' "${ARM64_PACKAGES[@]}" 2>&1 |
