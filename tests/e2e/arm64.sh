@@ -2,8 +2,8 @@
 # The arm64 demo as installed from cross build tree $1, run by emulator $2 (qemu-aarch64) on a
 # virtual display with Mesa's softpipe, which draws a frame under emulation where llvmpipe drew
 # none within a minute: black boxes on white, then Escape, with status 0 and nothing on stderr.
-# Greys are left to the native check: at about two frames a second, boxes wrap only after a
-# minute or so. It waits generously and times nothing.
+# Greys are left to the native check: at half a frame to two frames a second, recoloured boxes
+# come back only after a minute or more. It waits generously and times nothing.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 tmp=$(mktemp -d /tmp/tovrek-arm64.XXXXXX) pid=
