@@ -90,6 +90,16 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TOVREK_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The package is for the compiler's target, which cpack would take to be the build machine's.
+if(CMAKE_CROSSCOMPILING)
+    execute_process(COMMAND dpkg-architecture -t ${CMAKE_LIBRARY_ARCHITECTURE} -qDEB_HOST_ARCH
+                    OUTPUT_VARIABLE CPACK_DEBIAN_PACKAGE_ARCHITECTURE
+                    OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET RESULT_VARIABLE TOVREK_ARCH_FAILED)
+    if(TOVREK_ARCH_FAILED)
+        message(FATAL_ERROR "No Debian architecture for ${CMAKE_LIBRARY_ARCHITECTURE} "
+                            "(dpkg-architecture, in dpkg-dev)")
+    endif()
+endif()
 # The launcher's --root asks xwininfo for the root window; XScreenSaver itself never needs it.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS x11-utils)
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS xscreensaver)

@@ -28,6 +28,12 @@ WINDOWS_PACKAGES=(cmake make pkg-config xz-utils g++-mingw-w64-x86-64 nsis librs
 # The browser build (scripts/web): Emscripten, and for its check Chromium, which Node drives,
 # and ImageMagick; python3 serves the page.
 WEB_PACKAGES=(emscripten cmake make nodejs chromium imagemagick python3)
+# The arm64 build (scripts/arm64): Debian's cross compiler and qemu's user-mode emulation, the
+# arm64 libraries beside this machine's own (multi-arch: all of them are Multi-Arch: same), and
+# arm64 Mesa for its check on the virtual display; its package as scripts/package makes it.
+ARM64_PACKAGES=(g++-aarch64-linux-gnu qemu-user cmake make pkg-config libsdl1.2-compat-dev:arm64
+    libgl-dev:arm64 libglu1-mesa-dev:arm64 libgtest-dev:arm64 libgl1-mesa-dri:arm64
+    "${DISPLAY_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}")
 
 # Installs those of the named Debian packages that are missing, as root or through sudo;
 # says nothing when all are there. Another install under way is waited for, not failed on.
@@ -60,6 +66,27 @@ need_sdl() {
         grep -q ' installed$'; then
         need_packages libsdl1.2-compat-dev
     fi
+}
+
+# The arm64 build's packages: adds arm64 to dpkg's architectures first, and says so, where it is
+# not one of them. Where they cannot be installed (neither root nor sudo, or no arm64 in the
+# archive), says which are missing and ends the script with status 1: there is no arm64 build
+# without them.
+need_arm64_packages() {
+    local sudo=() missing
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    if ! dpkg --print-foreign-architectures | grep -qx arm64; then
+        echo "Adding arm64 to dpkg's architectures, for the arm64 libraries" >&2
+        "${sudo[@]}" dpkg --add-architecture arm64 2>/dev/null ||
+            echo "Could not add arm64 to dpkg's architectures: that needs root or sudo" >&2
+    fi
+    (need_packages "${ARM64_PACKAGES[@]}") || true
+    missing=$(dpkg-query -W -f='${Status} ${binary:Package}\n' "${ARM64_PACKAGES[@]}" 2>&1 |
+        grep -v '^install ok installed ' || true)
+    [ -z "$missing" ] || {
+        echo "The arm64 build cannot go on; missing: $(sed 's/.* //' <<<"$missing" | xargs)" >&2
+        exit 1
+    }
 }
 
 # Where scripts/windows looks for the SDL release tarballs unless it is told: beside the checkout.
