@@ -14,7 +14,8 @@ import { dirname, extname, join, resolve } from 'node:path';
 const build = resolve(process.argv[2]);
 const puppeteer = createRequire(join(build, 'e2e', 'package.json'))('puppeteer-core');
 const lib = join(dirname(new URL(import.meta.url).pathname), 'lib.sh');
-const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.svg': 'image/svg+xml' };
+const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+  '.svg': 'image/svg+xml' };
 const FRAME_PAUSE_MS = 6; // the program's pause in every frame
 const STEER_AT = 30, LOOK_AT = 100; // frames: input comes after the first, shots after the second
 const NEVER = 1e9; // a frame not to hold at
@@ -25,17 +26,24 @@ const DESK = { width: 1024, height: 900 }; // room for the whole 800 × 600 canv
 const PHONE = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 const LAPTOP = { width: 1366, height: 657 }; // a 1366 × 768 screen less the browser's bars
 const ENDED = 'The demo has ended. Reload the page to start it again.';
-const LOST = 'The browser took the picture away (its graphics were reset). Reload the page to start the demo again.';
-const NO_WEBGL = 'This browser cannot show the demo: WebGL is turned off or not supported. Turn it on (or try another browser) and reload the page.';
+const LOST = 'The browser took the picture away (its graphics were reset). ' +
+  'Reload the page to start the demo again.';
+const NO_WEBGL = 'This browser cannot show the demo: WebGL is turned off or not supported. ' +
+  'Turn it on (or try another browser) and reload the page.';
 const NO_MODE = "Couldn't set GL mode: this browser has WebGL turned off or does not support it\n";
 const errors = [];
 let browser;
 const check = (ok, message) => { if (!ok) throw new Error(message); };
 
 // A fresh headless Chromium, without a display to look for, which it has no use for.
-const launch = async (...flags) => (await browser?.close(), browser = await puppeteer.launch({ pipe: true,
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium', env: { ...process.env, DISPLAY: '', WAYLAND_DISPLAY: '' },
-  args: ['--use-angle=swiftshader', '--enable-unsafe-swiftshader', ...(process.getuid() ? [] : ['--no-sandbox']), ...flags] }));
+async function launch(...flags) {
+  await browser?.close();
+  browser = await puppeteer.launch({ pipe: true,
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    env: { ...process.env, DISPLAY: '', WAYLAND_DISPLAY: '' },
+    args: ['--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+      ...(process.getuid() ? [] : ['--no-sandbox']), ...flags] });
+}
 
 // Runs in the page before its scripts. Every frame ends in the program's pause, a setTimeout:
 // counting those counts frames, and holding one stops the program once it has drawn that frame,
@@ -47,8 +55,9 @@ function holdFrames(pause, at) {
   Object.assign(window, { frameCount: 0, animationFrames: 0, holdAt: at });
   (tick = () => requestAnimationFrame(tick, window.animationFrames++))();
   addEventListener('keydown', (event) => { window.keyPrevented = event.defaultPrevented; });
-  window.setTimeout = (callback, ms, ...rest) => (ms !== pause || ++window.frameCount < window.holdAt ?
-    timeout(callback, ms, ...rest) : (held = callback, 0));
+  window.setTimeout = (callback, ms, ...rest) =>
+    (ms !== pause || ++window.frameCount < window.holdAt ?
+      timeout(callback, ms, ...rest) : (held = callback, 0));
   window.releaseFrames = (n) => timeout(held, 0, window.holdAt = n);
 }
 
@@ -61,32 +70,40 @@ async function open(at, view = DESK) {
   page.on('pageerror', (error) => errors.push(error.message));
   page.on('request', (request) => {
     const name = join(build, new URL(request.url()).pathname), type = TYPES[extname(name)];
-    request.respond(type && existsSync(name) ? { contentType: type, body: readFileSync(name) } : { status: 404 });
+    request.respond(type && existsSync(name) ?
+      { contentType: type, body: readFileSync(name) } : { status: 404 });
   });
   await Promise.all([page.setRequestInterception(true), page.setViewport(view),
     page.evaluateOnNewDocument(holdFrames, FRAME_PAUSE_MS, at)]);
   await page.goto('http://127.0.0.1/tovrek.html'); // intercepted: never on the network
-  await (at === NEVER ? until(page, 'start', "statusLine.textContent !== 'Starting…'") : heldAt(page, at));
+  await (at === NEVER ?
+    until(page, 'start', "statusLine.textContent !== 'Starting…'") : heldAt(page, at));
   return page;
 }
 // Waits until `expression` holds in the page, 30 s at most.
-const until = (page, what, expression) =>
-  page.waitForFunction(expression, { timeout: 30000, polling: 100 }).catch(() => check(false, `no ${what}`));
+const until = (page, what, expression) => page.waitForFunction(expression,
+  { timeout: 30000, polling: 100 }).catch(() => check(false, `no ${what}`));
 const heldAt = (page, n) => until(page, `frame ${n}`, `window.frameCount === ${n}`);
 const text = (page, id) => page.$eval(`#${id}`, (element) => element.textContent);
-const canvas = (page) => page.$eval('#canvas', (element) => element.getBoundingClientRect().toJSON());
-const shot = async (page) => page.screenshot({ clip: await canvas(page), captureBeyondViewport: false });
+const canvas = (page) =>
+  page.$eval('#canvas', (element) => element.getBoundingClientRect().toJSON());
+const shot = async (page) =>
+  page.screenshot({ clip: await canvas(page), captureBeyondViewport: false });
 // Where canvas pixel [x, y] is on the page, canvas at `rect`.
 const spot = (rect, [x, y]) =>
   [rect.x + (x + 0.5) * rect.width / 800, rect.y + (y + 0.5) * rect.height / 600];
 const move = (to) => (page, rect) => page.mouse.move(...spot(rect, to));
 const tap = (at) => (page, rect) => page.touchscreen.tap(...spot(rect, at));
-const drag = (from, to) => async ({ touchscreen: finger }, rect) =>
-  (await finger.touchStart(...spot(rect, from)), await finger.touchMove(...spot(rect, to)), finger.touchEnd());
+const drag = (from, to) => async ({ touchscreen: finger }, rect) => {
+  await finger.touchStart(...spot(rect, from));
+  await finger.touchMove(...spot(rect, to));
+  await finger.touchEnd();
+};
 
 // The canvas's pixels by kind, as lib.sh counts a screen's: [white, black, grey, other].
-const kinds = async (page) => execFileSync('bash', ['-c', 'source "$1" && pixel_kinds png:-', 'bash', lib],
-  { input: await shot(page) }).toString().trim().split(' ').map(Number);
+const kinds = async (page) =>
+  execFileSync('bash', ['-c', 'source "$1" && pixel_kinds png:-', 'bash', lib],
+    { input: await shot(page) }).toString().trim().split(' ').map(Number);
 
 // The picture at frame LOOK_AT after `act` at frame STEER_AT on a page of size `view`.
 async function steered(view, act = () => {}) {
@@ -98,19 +115,23 @@ async function steered(view, act = () => {}) {
 
 // The whole picture in the viewport, 4:3, nothing to scroll sideways to.
 async function fits(page, view) {
-  const [{ x, y, width, height }, wide] = [await canvas(page), await page.evaluate('document.documentElement.scrollWidth')];
+  const { x, y, width, height } = await canvas(page);
+  const wide = await page.evaluate('document.documentElement.scrollWidth');
   check(x >= 0 && x + width <= view.width && y + height <= view.height && wide <= view.width &&
-    Math.abs(width * 3 / 4 - height) < 0.05, `canvas ${width} × ${height} at ${x}, ${y} in ${view.width} × ${view.height}`);
+    Math.abs(width * 3 / 4 - height) < 0.05,
+  `canvas ${width} × ${height} at ${x}, ${y} in ${view.width} × ${view.height}`);
 }
 
 // Frames drawn and animation frames a second, over `ms`.
-async function pace(page, ms, sample = () => page.evaluate('[window.frameCount, window.animationFrames]')) {
+async function pace(page, ms) {
+  const sample = () => page.evaluate('[window.frameCount, window.animationFrames]');
   const start = await sample();
   await new Promise((done) => setTimeout(done, ms));
   return (await sample()).map((n, i) => (n - start[i]) * 1000 / ms);
 }
 // Whether the page let F5, a key of the browser's, do what it does.
-const browserKeyFree = async (page) => !(await page.keyboard.press('F5'), await page.evaluate('window.keyPrevented'));
+const browserKeyFree = async (page) =>
+  !(await page.keyboard.press('F5'), await page.evaluate('window.keyPrevented'));
 
 async function main() {
   await launch();
@@ -119,18 +140,21 @@ async function main() {
   const laptop = await open(NEVER, LAPTOP);
   await fits(laptop, LAPTOP);
   const [drawn, shown] = await pace(laptop, PACE_MS);
-  if (process.argv[3] === '--rate') return console.log(`${drawn} frames drawn a second, ${shown} animation frames`);
-  check(drawn > 0 && drawn <= shown + 1000 / PACE_MS, `${drawn} frames drawn a second, ${shown} shown`);
+  const rate = `${drawn} frames drawn a second, ${shown} animation frames`;
+  if (process.argv[3] === '--rate') return console.log(rate);
+  check(drawn > 0 && drawn <= shown + 1000 / PACE_MS, rate);
   check(await laptop.evaluate("document.activeElement.id === 'canvas'"), 'no focus at the start');
   await laptop.$eval('#canvas', (element) => element.blur());
   check(await browserKeyFree(laptop), 'F5 taken from the page outside the demo');
   // A lost context: the page's word, and the demo stops there, with no error lines.
-  const [frames, since] = await laptop.$eval('#canvas', (element) => [window.frameCount, window.animationFrames,
+  const [frames, since] = await laptop.$eval('#canvas', (element) => [window.frameCount,
+    window.animationFrames,
     element.getContext('webgl').getExtension('WEBGL_lose_context').loseContext()]);
   await until(laptop, 'word of the lost picture', `statusLine.textContent === '${LOST}'`);
   await until(laptop, 'animation frames', `window.animationFrames > ${since + 30}`);
-  const after = await laptop.evaluate("[window.frameCount, document.getElementById('errors').textContent]");
-  check(after[0] === frames && after[1] === '', `frame ${after[0]} of ${frames} after a lost context, and: ${after[1]}`);
+  const after = await laptop.evaluate("[window.frameCount, errors.textContent]");
+  check(after[0] === frames && after[1] === '',
+    `frame ${after[0]} of ${frames} after a lost context, and: ${after[1]}`);
 
   // A click gives the canvas the keys back and turns greys on; Escape ends the demo.
   // A page in the background gets no animation frames, so the demo waits there: a new one.
@@ -140,24 +164,30 @@ async function main() {
   // tap, which turns greys on.
   const desk = await steered(DESK);
   const [white, black, grey, other] = await kinds(desk);
-  check(white > 0 && black > 0 && grey + other === 0, `${white} white, ${black} black, ${grey} grey, ${other} other pixels`);
+  check(white > 0 && black > 0 && grey + other === 0,
+    `${white} white, ${black} black, ${grey} grey, ${other} other pixels`);
   const still = await shot(desk);
   // The held frame is the same picture in every run: its golden copy pins the view's geometry
   // (the projection and the look-at), which neither the pixel kinds nor the steering can see.
   if (process.env.TOVREK_UPDATE_GOLDEN) writeFileSync(GOLDEN, still);
-  const differ = Number(execFileSync('bash', ['-c', 'compare -metric AE -fuzz 5% "$1" png:- null: 2>&1 || true', 'bash',
-    GOLDEN], { input: still }));
+  const differ = Number(execFileSync('bash', ['-c',
+    'compare -metric AE -fuzz 5% "$1" png:- null: 2>&1 || true', 'bash', GOLDEN],
+  { input: still }));
   check(differ <= GOLDEN_SLACK, `${differ} pixels differ from ${GOLDEN}`);
   const phone = await steered(PHONE);
   await fits(phone, PHONE);
-  check((await phone.$eval('p', (line) => line.innerText)).startsWith('Drag on the picture'), 'no word of touch');
+  check((await phone.$eval('p', (line) => line.innerText)).startsWith('Drag on the picture'),
+    'no word of touch');
   const stills = new Map([[DESK, still], [PHONE, await shot(phone)]]);
   for (const [view, what, act, same] of [[DESK, 'the pointer at the corner', move([0, 0]), true],
-    [DESK, 'the pointer across', move([400, 0]), false], [DESK, 'the pointer down', move([0, 300]), false],
+    [DESK, 'the pointer across', move([400, 0]), false],
+    [DESK, 'the pointer down', move([0, 300]), false],
     [PHONE, 'a drag to the corner', drag([400, 300], [0, 0]), true],
-    [PHONE, 'a drag across', drag([0, 0], [400, 0]), false], [PHONE, 'a tap at the corner', tap([0, 0]), false]]) {
+    [PHONE, 'a drag across', drag([0, 0], [400, 0]), false],
+    [PHONE, 'a tap at the corner', tap([0, 0]), false]]) {
     const moved = await steered(view, act);
-    check(Buffer.compare(stills.get(view), await shot(moved)) === 0 === same, `${what} ${same ? 'changed' : 'did not change'} the view`);
+    check(Buffer.compare(stills.get(view), await shot(moved)) === 0 === same,
+      `${what} ${same ? 'changed' : 'did not change'} the view`);
     await moved.close();
   }
 
@@ -169,7 +199,8 @@ async function main() {
     check(tries < 300, `no grey boxes, or other colours (${other}), after a click`);
   }
   await page.keyboard.press('Escape');
-  await until(page, 'word from the page that the demo ended after Escape', `statusLine.textContent === '${ENDED}'`);
+  await until(page, 'word from the page that the demo ended after Escape',
+    `statusLine.textContent === '${ENDED}'`);
   check(await browserKeyFree(page), 'F5 taken from the page after the demo ended');
   check(errors.length === 0, `errors on the console: ${errors.join('; ')}`);
 
