@@ -31,6 +31,7 @@ add_custom_command(OUTPUT ${TOVREK_SDL_DELAYLIB}
     DEPENDS ${TOVREK_SDL_DEF} WORKING_DIRECTORY ${PROJECT_BINARY_DIR} VERBATIM)
 add_custom_target(tovrek_sdl_delaylib DEPENDS ${TOVREK_SDL_DELAYLIB})
 add_dependencies(tovrek_scr tovrek_sdl_delaylib)
+target_compile_definitions(tovrek_scr PRIVATE TOVREK_SDL_DELAY=__DELAY_IMPORT_DESCRIPTOR_libSDL_delay_a)
 target_link_libraries(tovrek_scr PRIVATE tovrek_core ${TOVREK_SDL_DELAYLIB} delayimp OpenGL::GL
                       OpenGL::GLU)
 
