@@ -1,31 +1,30 @@
 // The Windows screensaver's arguments, as Windows and users pass them, and its pointer slack.
 #include "shell/saver.h"
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
 #include <vector>
 
-// Runs each "INPUT => EXPECTED" row of rows (rows end at ';') through verdict, which gets the
-// row's INPUT split at spaces.
-static void checkRows(const std::string &rows, std::string (*verdict)(std::vector<std::string>))
+// Checks each row of rows, "INPUT => EXPECTED;", against what verdict makes of INPUT's words.
+static void checkRows(const char *rows, std::string (*verdict)(std::vector<std::string> &))
 {
     std::istringstream lines(rows);
-    for (std::string row; std::getline(lines, row, ';');) {
-        const size_t arrow = row.find("=>");
-        std::istringstream split(row.substr(0, arrow));
+    for (std::string row, word; std::getline(lines, row, ';');) {
+        std::istringstream split(row.substr(0, row.find("=>")));
         std::vector<std::string> words;
-        for (std::string word; split >> word;)
+        while (split >> word)
             words.push_back(word);
-        EXPECT_EQ(verdict(words), row.substr(arrow + 3)) << row;
+        EXPECT_EQ(verdict(words), row.substr(row.find("=>") + 3)) << row;
     }
 }
 
 // What tovrek.scr WORDS asks for: "MODE HANDLE", or a bad argument's line with its
 // "tovrek.scr: " left out and its usage at the end shortened to "+usage".
-static std::string readArgs(std::vector<std::string> words)
+static std::string readArgs(std::vector<std::string> &words)
 {
     const std::string modes[] = {"show", "preview", "settings"}, prefix = "tovrek.scr: ",
-                      usage = "(usage: tovrek.scr [/s | /p HWND | /c[:HWND]])";
+                      usage = " (usage: tovrek.scr [/s | /p HWND | /c[:HWND]])";
     words.insert(words.begin(), "tovrek.scr");
     std::vector<char *> argv;
     for (auto &word : words)
@@ -33,12 +32,12 @@ static std::string readArgs(std::vector<std::string> words)
     argv.push_back(nullptr); // as main's argv ends
     unsigned long handle = 99;
     char line[SAVER_LINE_SIZE] = "";
-    const SaverMode mode = readSaverArgs(int(words.size()), argv.data(), &handle, line);
-    if (mode != SAVER_BAD)
-        return modes[mode] + " " + std::to_string(handle);
+    const SaverMode mode = readSaverArgs(int(argv.size() - 1), argv.data(), &handle, line);
     std::string text = line;
     if (text.size() > usage.size() && text.substr(text.size() - usage.size()) == usage)
-        text.replace(text.size() - usage.size(), usage.npos, "+usage");
+        text.replace(text.size() - usage.size(), usage.npos, " +usage");
+    if (mode != SAVER_BAD)
+        return modes[mode] + " " + std::to_string(handle);
     return text.rfind(prefix, 0) == 0 ? text.substr(prefix.size()) : "no prefix: " + text;
 }
 
@@ -60,14 +59,13 @@ TEST(Saver, ReadsWindowsArgumentsAndRejectsTheRestInOneLine)
 }
 
 // The motions (DX,DY ...) from the saver's start, and the one that ends it ("never" for none).
-static std::string motionsEnd(std::vector<std::string> motions)
+static std::string motionsEnd(std::vector<std::string> &motions)
 {
+    int dx, dy;
     saverMotions = movedX = movedY = 0;
-    for (size_t i = 0; i < motions.size(); i++) {
-        const size_t comma = motions[i].find(',');
-        if (motionEnds(std::stoi(motions[i]), std::stoi(motions[i].substr(comma + 1))))
+    for (size_t i = 0; i < motions.size(); i++)
+        if (sscanf(motions[i].c_str(), "%d,%d", &dx, &dy) == 2 && motionEnds(dx, dy))
             return std::to_string(i + 1);
-    }
     return "never";
 }
 
