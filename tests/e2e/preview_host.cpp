@@ -1,7 +1,7 @@
 // Windows only, built with the Windows check: Screen Saver Settings' part in a preview, for
-// tovrek.scr /p. It opens a window, starts the saver SCR with its handle and the same standard
-// handles as its own, and prints what Wine can show (it paints no child window of another
-// process, so not the picture), in one line: "inside" once the saver has a window inside this
+// tovrek.scr /p. It opens a window, starts the saver SCR with its handle (under Wine the saver
+// shares its standard handles), and prints what Wine can show (it paints no child window of
+// another process, so not the picture), in one line: "inside" once the saver has a window inside this
 // one, "top" if it has one at top level a second later, then "ended STATUS" if the saver ended
 // (within 2 s of this window's going, once it had a window inside), or "running".
 // Usage: preview_host SCR
@@ -43,9 +43,6 @@ int main(int, char *argv[])
     snprintf(command, sizeof command, "\"%s\" /p %llu", argv[1], (unsigned long long)host);
     STARTUPINFOA start = {};
     start.cb = sizeof start;
-    start.dwFlags = STARTF_USESTDHANDLES;
-    start.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-    start.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION process;
     if (!CreateProcessA(nullptr, command, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &start,
                         &process))
