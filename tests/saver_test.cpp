@@ -41,7 +41,20 @@ static std::string readArgs(std::vector<std::string> &words)
     return text.rfind(prefix, 0) == 0 ? text.substr(prefix.size()) : "no prefix: " + text;
 }
 
-TEST(Saver, ReadsWindowsArgumentsAndRejectsTheRestInOneLine)
+// The motions (DX,DY ...) from the saver's start, and the one that ends it ("never" for none).
+static std::string motionsEnd(std::vector<std::string> &motions)
+{
+    int dx, dy;
+    saverMotions = movedX = movedY = 0;
+    for (size_t i = 0; i < motions.size(); i++)
+        if (sscanf(motions[i].c_str(), "%d,%d", &dx, &dy) == 2 && motionEnds(dx, dy))
+            return std::to_string(i + 1);
+    return "never";
+}
+
+// The arguments as Windows and users pass them, bad ones rejected in one line; the motions after
+// which the saver ends.
+TEST(Saver, ReadsArgumentsAndEndsOnlyWhenThePointerStraysFromItsFirstMotion)
 {
     checkRows(R"( => settings 0; /s => show 0; -S => show 0; /p 1234 => preview 1234;
         /P:0042 => preview 42; -p 4294967295 => preview 4294967295; /c => settings 0;
@@ -56,21 +69,6 @@ TEST(Saver, ReadsWindowsArgumentsAndRejectsTheRestInOneLine)
         /p: => not a window handle: ; /p 4294967296 => not a window handle: 4294967296;
         /c:zz => not a window handle: zz)",
               readArgs);
-}
-
-// The motions (DX,DY ...) from the saver's start, and the one that ends it ("never" for none).
-static std::string motionsEnd(std::vector<std::string> &motions)
-{
-    int dx, dy;
-    saverMotions = movedX = movedY = 0;
-    for (size_t i = 0; i < motions.size(); i++)
-        if (sscanf(motions[i].c_str(), "%d,%d", &dx, &dy) == 2 && motionEnds(dx, dy))
-            return std::to_string(i + 1);
-    return "never";
-}
-
-TEST(Saver, EndsOnlyWhenThePointerStraysMoreThanAFewPixelsFromItsFirstMotion)
-{
     checkRows(R"(390,290 => never; 0,0 0,0 => never; 9,9 4,0 => never; -99,0 -4,4 => never;
         0,99 0,-4 => never; 9,9 5,0 => 2; 9,9 -5,0 => 2; 9,9 0,5 => 2; 9,9 0,-5 => 2;
         9,9 3,-9 => 2; 9,9 3,0 -3,0 5,0 => 4; 0,0 2,1 2,1 1,1 => 4)",

@@ -1,8 +1,8 @@
 // Windows only, built with the Windows check: Screen Saver Settings' part in a preview, for
 // tovrek.scr /p. It opens a window, starts the saver SCR with its handle (under Wine the saver
 // shares its standard handles), and prints what Wine can show (it paints no child window of
-// another process, so not the picture), in one line: "inside" once the saver has a window inside this
-// one, "top" if it has one at top level a second later, then "ended STATUS" if the saver ended
+// another process, so not the picture), in one line: "inside" once the saver has a window inside
+// this one, "top" if it has one at top level a second later, then "ended STATUS" if the saver ended
 // (within 2 s of this window's going, once it had a window inside), or "running".
 // Usage: preview_host SCR
 #include <windows.h>
@@ -63,7 +63,7 @@ int main(int, char *argv[])
     DWORD status = STILL_ACTIVE;
     if (WaitForSingleObject(process.hProcess, END_MS) == WAIT_OBJECT_0)
         GetExitCodeProcess(process.hProcess, &status);
-    printf("%s%s", inside ? "inside " : "", top ? "top " : "");
-    status == STILL_ACTIVE ? printf("running\n") : printf("ended %lu\n", status);
+    printf("%s%s%s %lu\n", inside ? "inside " : "", top ? "top " : "",
+           status == STILL_ACTIVE ? "running" : "ended", status);
     return 0;
 }

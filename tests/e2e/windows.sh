@@ -11,14 +11,12 @@
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 tmp=$(mktemp -d) wine=/usr/lib/wine/wine64 host=$2 # 64-bit Wine only; the preview's host
-export LC_ALL=C WINEPREFIX=$tmp/wine WINEDEBUG=-all
-export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d' # no prompts, no menu files
+# No prompts, no menu files.
+export LC_ALL=C WINEPREFIX=$tmp/wine WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
 trap 'wineserver -w; display_stop; rm -rf "$tmp"' EXIT
 # Every run has a time limit: a missing DLL, for one, shows a box that waits for a click.
 run() { timeout 60 "$wine" "$@"; }
-window() { xdotool search --onlyvisible --class '^tovrek\.exe$' 2>/dev/null | grep -m 1 .; }
-dir="$WINEPREFIX/drive_c/Program Files/tovrek" sys=$WINEPREFIX/drive_c/windows/system32
-scr='C:\windows\system32\tovrek.scr'
+dir="$WINEPREFIX/drive_c/Program Files/tovrek" sys=$WINEPREFIX/drive_c/windows/system32 scr='C:\windows\system32\tovrek.scr'
 # The user's chosen screensaver, which neither installing nor uninstalling may change.
 desktop='HKCU\Control Panel\Desktop' chosen='C:\windows\system32\other.scr'
 chosen_kept() { run reg query "$desktop" /v SCRNSAVE.EXE | grep -qF "$chosen" || fail "$1 changed it"; }
@@ -34,18 +32,17 @@ run reg add "$desktop" /v SCRNSAVE.EXE /d "$chosen" /f >/dev/null
 # glob for it, at most one line). ARGS /c closes the box it shows with Enter; no ARGS runs it in
 # the preview's host, which prints the OUTPUT. No row may leave Wine's debugger (a crash) behind.
 scr_rows() {
-    local scr=$1 row expected args said status
     for row in "${@:2}"; do
         IFS='|' read -r expected args said <<<"$row"
         case $args in
-        /c) run "$scr" /c & box=$(retry 30 xdotool search --onlyvisible --name '^tovrek$') &&
+        /c) run "$1" /c & box=$(retry 30 xdotool search --onlyvisible --name '^tovrek$') &&
             xdotool windowfocus --sync "$box" key Return; wait $! ;;
-        '') run "$host" "$scr" ;;
-        *) run "$scr" $args ;;
+        '') run "$host" "$1" ;;
+        *) run "$1" $args ;;
         esac >"$tmp/out" 2>"$tmp/stderr" && status=0 || status=$?
         [[ $(echo $status $(tr -d '\r' <"$tmp/out")) = "$expected" && $(<"$tmp/stderr") = $said ]] &&
             (($(wc -l <"$tmp/stderr") <= 1)) && ! pgrep winedbg >/dev/null ||
-            fail "tovrek.scr ${args:-/p} ($scr): status $status, $(cat "$tmp/out" "$tmp/stderr")"
+            fail "tovrek.scr ${args:-/p} ($1): status $status, $(cat "$tmp/out" "$tmp/stderr")"
     done
 }
 # tovrek.scr alone in a folder, with no SDL beside it and none installed: a bad argument gives one
@@ -81,7 +78,7 @@ grep -q "^Couldn't initialize SDL: " "$tmp/console" && grep -qx "status 1" "$tmp
 for quit in Escape close; do
     run "$dir/tovrek.exe" 2>"$tmp/stderr" &
     pid=$!
-    window=$(retry 30 window) || fail "no window within 30 s"
+    window=$(retry 30 xdotool search --onlyvisible --class '^tovrek\.exe$') || fail "no window in 30 s"
     quits_cleanly $quit $pid "$window" run taskkill /im tovrek.exe # asks the window to close
 done
 
@@ -101,14 +98,13 @@ saver() {
 for input in "xdotool key space" "xdotool click 1" "xdotool click 5" \
     "xdotool mousemove_relative 40 0" "run cmd /c start notepad"; do
     saver
-    xdotool mousemove_relative 9 9 sleep 1 mousemove_relative 2 1 && sleep 3 # ends in 2 s
+    xdotool mousemove_relative 1 0 sleep 1 mousemove_relative 2 1 && sleep 3 # ends in 2 s
     ! program_ended $pid || fail "a jitter ended the saver"
     quits_cleanly "$input" $pid "" $input
 done
-run taskkill /im notepad.exe >/dev/null
 [ ! -e "$WINEPREFIX/drive_c/decoy" ] || fail "the saver loaded the decoy SDL in System32"
 # On two monitors, the other one covered in black where the root window is red.
-wineserver -w # Wine's next programs start on the next display
+wineserver -k # Wine's next programs start on the next display; Notepad goes
 if two_monitors_start; then
     xsetroot -solid red
     saver 800x600+0+0
