@@ -1,7 +1,9 @@
 // The Windows screensaver's arguments, as Windows and users pass them, and its pointer slack.
 #include "shell/saver.h"
+#include <algorithm>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -10,11 +12,9 @@
 static void checkRows(const char *rows, std::string (*verdict)(std::vector<std::string> &))
 {
     std::istringstream lines(rows);
-    for (std::string row, word; std::getline(lines, row, ';');) {
+    for (std::string row; std::getline(lines, row, ';');) {
         std::istringstream split(row.substr(0, row.find("=>")));
-        std::vector<std::string> words;
-        while (split >> word)
-            words.push_back(word);
+        std::vector<std::string> words{std::istream_iterator<std::string>(split), {}};
         EXPECT_EQ(verdict(words), row.substr(row.find("=>") + 3)) << row;
     }
 }
@@ -26,10 +26,9 @@ static std::string readArgs(std::vector<std::string> &words)
     const std::string modes[] = {"show", "preview", "settings"}, prefix = "tovrek.scr: ",
                       usage = " (usage: tovrek.scr [/s | /p HWND | /c[:HWND]])";
     words.insert(words.begin(), "tovrek.scr");
-    std::vector<char *> argv;
-    for (auto &word : words)
-        argv.push_back(word.data());
-    argv.push_back(nullptr); // as main's argv ends
+    std::vector<char *> argv(words.size() + 1); // ending in a null pointer, as main's does
+    std::transform(words.begin(), words.end(), argv.begin(),
+                   [](auto &word) { return word.data(); });
     unsigned long handle = 99;
     char line[SAVER_LINE_SIZE] = "";
     const SaverMode mode = readSaverArgs(int(argv.size() - 1), argv.data(), &handle, line);
