@@ -30,7 +30,7 @@ run wineboot -i >/dev/null 2>&1 || fail "Wine could not make its prefix"
 run reg add "$desktop" /v SCRNSAVE.EXE /d "$chosen" /f >/dev/null
 # scr_rows SCR ROW...: runs tovrek.scr SCR as each ROW says, "STATUS [OUTPUT]|ARGS|STDERR" (a
 # glob for it, at most one line). ARGS /c closes the box it shows with Enter; no ARGS runs it in
-# the preview's host, which prints the OUTPUT. No row may leave Wine's debugger (a crash) behind.
+# the preview's host, which prints the OUTPUT. No row may leave a crash box of Wine's behind.
 scr_rows() {
     for row in "${@:2}"; do
         IFS='|' read -r expected args said <<<"$row"
@@ -41,7 +41,7 @@ scr_rows() {
         *) run "$1" $args ;;
         esac >"$tmp/out" 2>"$tmp/stderr" && status=0 || status=$?
         [[ $(echo $status $(tr -d '\r' <"$tmp/out")) = "$expected" && $(<"$tmp/stderr") = $said ]] &&
-            (($(wc -l <"$tmp/stderr") <= 1)) && ! pgrep winedbg >/dev/null ||
+            (($(wc -l <"$tmp/stderr") <= 1)) && ! xdotool search --name '^Program Error' >/dev/null ||
             fail "tovrek.scr ${args:-/p} ($1): status $status, $(cat "$tmp/out" "$tmp/stderr")"
     done
 }
