@@ -20,8 +20,8 @@ static const char SETTINGS_TEXT[] =
     "1500 boxes stream past you on a white background; any key, click or move of the mouse "
     "ends it.";
 static const char MISSING_TEXT[] =
-    "tovrek's files are missing: SDL.dll and SDL2.dll are not where tovrek was installed.\n\n"
-    "Please install tovrek again.";
+    "tovrek's files are missing: SDL.dll and SDL2.dll are neither beside tovrek.scr nor where "
+    "tovrek was installed.\n\nPlease install tovrek again.";
 // SDL2.dll first: SDL.dll loads it by name as it starts.
 static const wchar_t *const SDL_DLLS[] = {L"SDL2.dll", L"SDL.dll"};
 constexpr size_t LOOKED_SIZE = 2 * MAX_PATH + 8; // characters of the folders looked in for SDL
