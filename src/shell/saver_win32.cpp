@@ -108,9 +108,9 @@ static bool findSdl(wchar_t *looked)
 }
 
 // The delay-load helper writes SDL's addresses into the .scr's import address table, where
-// dlltool puts them, and Wine 10's loader leaves that table read-only once it has bound the
-// other imports (a page fault at SDL's first call): the pages of SDL's entries are made
-// writable, and no more.
+// dlltool puts them; binutils 2.44 (Debian 13) makes that section read-only, which the loader
+// honours (a page fault at SDL's first call): the pages of SDL's entries are made writable, and
+// no more.
 static bool unlockSdlImports()
 {
     BYTE *image = (BYTE *)GetModuleHandleW(nullptr);
