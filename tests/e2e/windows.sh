@@ -13,7 +13,7 @@ source "$(dirname "$0")/lib.sh"
 tmp=$(mktemp -d) wine=/usr/lib/wine/wine64 host=$2 # 64-bit Wine only; the preview's host
 # No prompts, no menu files.
 export LC_ALL=C WINEPREFIX=$tmp/wine WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
-trap 'wineserver -w; display_stop; rm -rf "$tmp"' EXIT
+trap 'wineserver -k; display_stop; rm -rf "$tmp"' EXIT # a failure may leave Notepad or a saver
 # Every run has a time limit: a missing DLL, for one, shows a box that waits for a click.
 run() { timeout 60 "$wine" "$@"; }
 dir="$WINEPREFIX/drive_c/Program Files/tovrek" sys=$WINEPREFIX/drive_c/windows/system32 scr='C:\windows\system32\tovrek.scr'
