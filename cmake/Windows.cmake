@@ -6,7 +6,8 @@
 
 # The screensaver: its own entry (saver_win32.cpp) over the demo's library. Windows knows a
 # screensaver by its suffix. It imports SDL.dll late, through a delay-import library made from
-# the DLL's exports, so that it can tell Windows where SDL is first (saver_win32.cpp says why).
+# the DLL's exports, so that it can load SDL by full path first (saver_win32.cpp says why); it
+# finds the library's descriptor of SDL.dll by the name dlltool gives it after the file.
 add_executable(tovrek_scr src/shell/saver_win32.cpp)
 set_target_properties(tovrek_scr PROPERTIES OUTPUT_NAME tovrek SUFFIX .scr)
 set(TOVREK_SDL_DEF ${PROJECT_BINARY_DIR}/SDL.def)
@@ -31,6 +32,8 @@ add_custom_command(OUTPUT ${TOVREK_SDL_DELAYLIB}
     DEPENDS ${TOVREK_SDL_DEF} WORKING_DIRECTORY ${PROJECT_BINARY_DIR} VERBATIM)
 add_custom_target(tovrek_sdl_delaylib DEPENDS ${TOVREK_SDL_DELAYLIB})
 add_dependencies(tovrek_scr tovrek_sdl_delaylib)
+target_compile_definitions(tovrek_scr PRIVATE
+                           TOVREK_SDL_DELAY=__DELAY_IMPORT_DESCRIPTOR_libSDL_delay_a)
 target_link_libraries(tovrek_scr PRIVATE tovrek_core ${TOVREK_SDL_DELAYLIB} delayimp OpenGL::GL
                       OpenGL::GLU)
 

@@ -63,7 +63,14 @@ SaverMode readSaverArgs(int argc, char *argv[], unsigned long *handle, char *lin
     return mode == 's' ? SAVER_SHOW : mode == 'p' ? SAVER_PREVIEW : SAVER_SETTINGS;
 }
 
-bool movedAway(int dx, int dy)
+int saverMotions;
+int movedX, movedY;
+
+bool motionEnds(int dx, int dy)
 {
-    return abs(dx) > MOVE_SLACK || abs(dy) > MOVE_SLACK;
+    if (saverMotions++ == 0)
+        return false;
+    movedX += dx;
+    movedY += dy;
+    return abs(movedX) > MOVE_SLACK || abs(movedY) > MOVE_SLACK;
 }

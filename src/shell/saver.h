@@ -23,6 +23,11 @@ constexpr int MOVE_SLACK = 4; // pixels the pointer may stray before the saver e
 // without its newline.
 SaverMode readSaverArgs(int argc, char *argv[], unsigned long *handle, char *line);
 
-// Whether a mouse that has moved by (dx, dy) pixels since the saver started has gone more than
-// MOVE_SLACK across or down: a jitter of a pixel or two does not end the saver.
-bool movedAway(int dx, int dy);
+extern int saverMotions;   // mouse motions seen since the saver started
+extern int movedX, movedY; // how far the mouse has moved since its first motion, pixels
+
+// Whether a mouse motion by (dx, dy) pixels ends the saver, counting from the saver's start:
+// the first motion only sets where the pointer is (Windows may move it to the screen's centre
+// as the saver starts, as its own screensavers expect), and later ones end it once they have
+// gone more than MOVE_SLACK across or down from there: a jitter of a pixel or two does not.
+bool motionEnds(int dx, int dy);

@@ -8,6 +8,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
+#include <iterator>
 
 // The key under which the installer records its folder (CPACK_PACKAGE_INSTALL_REGISTRY_KEY).
 static const wchar_t INSTALL_KEY[] = L"Software\\tovrek\\tovrek";
@@ -17,39 +19,108 @@ static const char SETTINGS_TEXT[] =
     "tovrek has no settings.\n\n"
     "1500 boxes stream past you on a white background; any key, click or move of the mouse "
     "ends it.";
+static const char MISSING_TEXT[] =
+    "tovrek's files are missing: SDL.dll and SDL2.dll are neither beside tovrek.scr nor where "
+    "tovrek was installed.\n\nPlease install tovrek again.";
+// SDL2.dll first: SDL.dll loads it by name as it starts.
+static const wchar_t *const SDL_DLLS[] = {L"SDL2.dll", L"SDL.dll"};
+constexpr size_t LOOKED_SIZE = 2 * MAX_PATH + 8; // characters of the folders looked in for SDL
+constexpr int MISSING_STATUS = 1;                // exit status without SDL
 constexpr DWORD WATCH_PAUSE_MS = 100; // between the watchdog's looks at the preview's window
 
-static DWORD demothread;   // the thread that runs the demo and owns its windows
-static int movedx, movedy; // how far the mouse has moved since the start, picture pixels
+// The delay-import library's entry for SDL.dll (named by CMake after the library's file).
+extern "C" const IMAGE_DELAYLOAD_DESCRIPTOR TOVREK_SDL_DELAY;
+
+static DWORD demothread; // the thread that runs the demo and owns its windows
+
+// The folder tovrek.scr is in, unless it is one of Windows' own, where another program's
+// SDL.dll could be; "" for none.
+static void ownFolder(wchar_t *folder)
+{
+    wchar_t system[MAX_PATH], windows[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, folder, MAX_PATH);
+    wchar_t *name = wcsrchr(folder, L'\\');
+    GetSystemDirectoryW(system, MAX_PATH);
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    if (length == 0 || length == MAX_PATH || name == nullptr)
+        *folder = L'\0';
+    else
+        *name = L'\0';
+    if (_wcsicmp(folder, system) == 0 || _wcsicmp(folder, windows) == 0)
+        *folder = L'\0';
+}
+
+// The folder the installer recorded, for this user or all; "" for none, or for a relative path,
+// which would depend on the current folder.
+static void installedFolder(wchar_t *folder)
+{
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        DWORD size = MAX_PATH * sizeof *folder;
+        if (RegGetValueW(root, INSTALL_KEY, nullptr, RRF_RT_REG_SZ, nullptr, folder, &size) ==
+                ERROR_SUCCESS &&
+            ((iswalpha(folder[0]) && folder[1] == L':' && folder[2] == L'\\') ||
+             wcsncmp(folder, L"\\\\", 2) == 0))
+            return;
+    }
+    *folder = L'\0';
+}
+
+// Loads SDL2.dll, then SDL.dll, by full path from folder; neither unless both load.
+static bool loadSdlFrom(const wchar_t *folder)
+{
+    HMODULE loaded[std::size(SDL_DLLS)];
+    size_t n = 0;
+    wchar_t path[MAX_PATH];
+    while (n < std::size(SDL_DLLS) &&
+           swprintf(path, MAX_PATH, L"%ls\\%ls", folder, SDL_DLLS[n]) > 0 &&
+           (loaded[n] = LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH)) != nullptr)
+        n++;
+    if (n == std::size(SDL_DLLS))
+        return true;
+    while (n > 0)
+        FreeLibrary(loaded[--n]);
+    return false;
+}
 
 // Screen Saver Settings lists the savers in System32, where the installer copies tovrek.scr;
-// SDL.dll and SDL2.dll stay in the installation folder. The .scr imports SDL.dll late (through
-// a delay-import library), at SDL's first call, so the folder the installer recorded can join
-// the DLL search path first; sdl12-compat then loads SDL2.dll by name through the same path.
-// Beside the DLLs, unpacked from the zip, the .scr's own folder is searched first anyway.
-// The delay-load helper writes SDL's addresses into the import address table, where dlltool
-// puts them, and Wine 10's loader leaves that table read-only once it has bound the imports
-// (a page fault at SDL's first call): it is made writable first.
-static void findSdl()
+// SDL.dll and SDL2.dll stay in the installation folder. Windows would search System32 first
+// for a DLL named only, and an SDL.dll another program left there would win: so both are loaded
+// by full path before SDL's first call, from the .scr's own folder (unpacked from the zip), else
+// from the installation folder. Once loaded, a module answers every load by its name: the .scr's
+// import of SDL.dll, delay-loaded (through a delay-import library) at SDL's first call, and
+// sdl12-compat's of SDL2.dll. The folders looked in go into looked, for the message when none
+// holds both.
+static bool findSdl(wchar_t *looked)
+{
+    wchar_t folders[2][MAX_PATH];
+    ownFolder(folders[0]);
+    installedFolder(folders[1]);
+    *looked = L'\0';
+    for (const wchar_t *folder : folders) {
+        if (*folder == L'\0')
+            continue;
+        if (loadSdlFrom(folder))
+            return true;
+        swprintf(looked + wcslen(looked), LOOKED_SIZE - wcslen(looked), L"%ls%ls",
+                 *looked ? L" or " : L"", folder);
+    }
+    return false;
+}
+
+// The delay-load helper writes SDL's addresses into the .scr's import address table, where
+// dlltool puts them; binutils 2.44 (Debian 13) makes that section read-only, which the loader
+// honours (a page fault at SDL's first call): the pages of SDL's entries are made writable, and
+// no more.
+static bool unlockSdlImports()
 {
     BYTE *image = (BYTE *)GetModuleHandleW(nullptr);
-    const IMAGE_NT_HEADERS *headers =
-        (const IMAGE_NT_HEADERS *)(image + ((const IMAGE_DOS_HEADER *)image)->e_lfanew);
-    const IMAGE_DATA_DIRECTORY &table =
-        headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IAT];
+    const ULONGLONG *names = (const ULONGLONG *)(image + TOVREK_SDL_DELAY.ImportNameTableRVA);
+    size_t count = 0;
+    while (names[count] != 0)
+        count++;
     DWORD before;
-    VirtualProtect(image + table.VirtualAddress, table.Size, PAGE_READWRITE, &before);
-
-    wchar_t folder[MAX_PATH];
-    const HKEY roots[] = {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER};
-    for (HKEY root : roots) {
-        DWORD size = sizeof folder;
-        if (RegGetValueW(root, INSTALL_KEY, nullptr, RRF_RT_REG_SZ, nullptr, folder, &size) ==
-            ERROR_SUCCESS) {
-            SetDllDirectoryW(folder);
-            return;
-        }
-    }
+    return VirtualProtect(image + TOVREK_SDL_DELAY.ImportAddressTableRVA, count * sizeof *names,
+                          PAGE_READWRITE, &before);
 }
 
 // The preview's end, whatever the demo is doing: its window is gone, and nothing is left to
@@ -125,19 +196,18 @@ static BOOL CALLBACK closeWindow(HWND window, LPARAM)
 // SDL's event filter sees each event as SDL makes it from Windows' input, before the demo
 // drains it. Full screen, sdl12-compat holds the pointer in the demo's window in relative mode
 // (as SDL 1.2 did for a hidden cursor in a grabbed window), so the pointer itself never moves
-// far: SDL's motions still tell how far the mouse went, summed here from the start (Wine also
-// warps a held pointer back, so one move may come as a single motion). Input asks the demo's
-// windows to close, which SDL turns into the quit that ends the frame loop, as closing the
+// far: SDL's motions still tell how far the mouse went, summed from the start (Wine also warps a
+// held pointer back, so one move may come as a single motion). Input, or another window coming
+// to the front (the demo's losing the keyboard, or being minimized), asks the demo's windows to
+// close, which SDL turns into the quit that ends the frame loop, as closing the
 // window always does (status 0, the desktop restored). The filter runs with sdl12-compat's
 // event queue locked, so it calls no SDL: Windows' PostMessage only queues the close.
 static int SDLCALL watchInput(const SDL_Event *event)
 {
-    if (event->type == SDL_MOUSEMOTION) {
-        movedx += event->motion.xrel;
-        movedy += event->motion.yrel;
-    }
-    if (event->type == SDL_KEYDOWN || event->type == SDL_MOUSEBUTTONDOWN || // the wheel's too
-        (event->type == SDL_MOUSEMOTION && movedAway(movedx, movedy)))
+    const bool lostFocus = event->type == SDL_ACTIVEEVENT && !event->active.gain &&
+                           (event->active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE));
+    if (event->type == SDL_KEYDOWN || event->type == SDL_MOUSEBUTTONDOWN || lostFocus ||
+        (event->type == SDL_MOUSEMOTION && motionEnds(event->motion.xrel, event->motion.yrel)))
         EnumThreadWindows(demothread, closeWindow, 0);
     return 1;
 }
@@ -175,11 +245,22 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         fprintf(stderr, "%s\n", line);
         return SAVER_BAD_STATUS;
     }
+    wchar_t looked[LOOKED_SIZE];
+    const bool found = findSdl(looked);
+    if (!found)
+        fprintf(stderr, "tovrek.scr: no SDL.dll and SDL2.dll in %ls\n",
+                *looked ? looked : L"any folder: none is recorded by the installer");
     if (mode == SAVER_SETTINGS) {
-        MessageBoxA(window, SETTINGS_TEXT, "tovrek", MB_OK | MB_ICONINFORMATION);
-        return 0;
+        MessageBoxA(window, found ? SETTINGS_TEXT : MISSING_TEXT, "tovrek",
+                    MB_OK | (found ? MB_ICONINFORMATION : MB_ICONERROR));
+        return found ? 0 : MISSING_STATUS;
     }
-    findSdl();
+    if (!found)
+        return MISSING_STATUS;
+    if (!unlockSdlImports()) {
+        fprintf(stderr, "tovrek.scr: SDL's imports cannot be bound (error %lu)\n", GetLastError());
+        return MISSING_STATUS;
+    }
     if (mode == SAVER_PREVIEW)
         preparePreview(window);
     else

@@ -71,9 +71,10 @@ for case in "3||" "3 $top 1||--window-id $(printf 0x%X "$top")" "3 $top 1||-wind
     "3 $root 1|$(printf 0x%x "$root")|--window-id $top" "2 usage||-window-id" \
     "2 usage||--window-id 7a" "2 usage||--fps" "2 $none 0x0||--window-id 0x0" \
     "2 $none 123||--window-id 123" "2 $none 123|123|" "2 $none $big||--window-id $big" \
-    "2 $none $bighex||-window-id $bighex"; do
-    IFS='|' read -r expected saver_window args <<<"$case"
-    XSCREENSAVER_WINDOW=$saver_window "$launcher" $args >"$tmp/out" 2>"$tmp/stderr" &
+    "2 $none $bighex||-window-id $bighex" "2 cannot open display (no DISPLAY set)|$top||" \
+    "2 cannot open display :9999|$top||:9999"; do
+    IFS='|' read -r expected saver_window args display _ <<<"$case|$DISPLAY"
+    XSCREENSAVER_WINDOW=$saver_window DISPLAY=$display "$launcher" $args >"$tmp/out" 2>"$tmp/stderr" &
     wait $! && status=0 || status=$?
     said=$(sed "s/^tovrek: //; s/ on $DISPLAY\$//; s/^$usage\$/usage/" "$tmp/stderr")
     [ "$(echo $status $(sed "s/^$! //" "$tmp/out") $said)" = "$expected" ] &&

@@ -10,15 +10,13 @@
 # (where Xorg can run); then the silent uninstaller, which leaves nothing behind.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-tmp=$(mktemp -d) wine=/usr/lib/wine/wine64 # 64-bit Wine only
-export LC_ALL=C WINEPREFIX=$tmp/wine WINEDEBUG=-all
-export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d' # no prompts, no menu files
-trap 'wineserver -w; display_stop; rm -rf "$tmp"' EXIT
+tmp=$(mktemp -d) wine=/usr/lib/wine/wine64 host=$2 # 64-bit Wine only; the preview's host
+# No prompts, no menu files.
+export LC_ALL=C WINEPREFIX=$tmp/wine WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
+trap 'wineserver -k; display_stop; rm -rf "$tmp"' EXIT # a failure may leave Notepad or a saver
 # Every run has a time limit: a missing DLL, for one, shows a box that waits for a click.
 run() { timeout 60 "$wine" "$@"; }
-window() { xdotool search --onlyvisible --class '^tovrek\.exe$' 2>/dev/null | grep -m 1 .; }
-dir="$WINEPREFIX/drive_c/Program Files/tovrek" sys=$WINEPREFIX/drive_c/windows/system32
-scr='C:\windows\system32\tovrek.scr'
+dir="$WINEPREFIX/drive_c/Program Files/tovrek" sys=$WINEPREFIX/drive_c/windows/system32 scr='C:\windows\system32\tovrek.scr'
 # The user's chosen screensaver, which neither installing nor uninstalling may change.
 desktop='HKCU\Control Panel\Desktop' chosen='C:\windows\system32\other.scr'
 chosen_kept() { run reg query "$desktop" /v SCRNSAVE.EXE | grep -qF "$chosen" || fail "$1 changed it"; }
@@ -30,15 +28,40 @@ files="LICENSE-SDL2.txt LICENSE-sdl12-compat.txt LICENSE.txt README.txt SDL.dll 
 display_start
 run wineboot -i >/dev/null 2>&1 || fail "Wine could not make its prefix"
 run reg add "$desktop" /v SCRNSAVE.EXE /d "$chosen" /f >/dev/null
+# scr_rows SCR ROW...: runs tovrek.scr SCR as each ROW says, "STATUS [OUTPUT]|ARGS|STDERR" (a
+# glob for it, at most one line). ARGS /c closes the box it shows with Enter; no ARGS runs it in
+# the preview's host, which prints the OUTPUT. No row may leave a crash box of Wine's behind.
+scr_rows() {
+    for row in "${@:2}"; do
+        IFS='|' read -r expected args said <<<"$row"
+        case $args in
+        /c) run "$1" /c & box=$(retry 30 xdotool search --onlyvisible --name '^tovrek$') &&
+            xdotool windowfocus --sync "$box" key Return; wait $! ;;
+        '') run "$host" "$1" ;;
+        *) run "$1" $args ;;
+        esac >"$tmp/out" 2>"$tmp/stderr" && status=0 || status=$?
+        [[ $(echo $status $(tr -d '\r' <"$tmp/out")) = "$expected" && $(<"$tmp/stderr") = $said ]] &&
+            (($(wc -l <"$tmp/stderr") <= 1)) && ! xdotool search --name '^Program Error' >/dev/null ||
+            fail "tovrek.scr ${args:-/p} ($1): status $status, $(cat "$tmp/out" "$tmp/stderr")"
+    done
+}
+# tovrek.scr alone in a folder, with no SDL beside it and none installed: a bad argument gives one
+# line on stderr and status 2 (one that opened a window would wait for the time limit); /s, the
+# preview and the settings box end with status 1 and a line naming the folder looked in.
+unzip -jq "$1.zip" '*/tovrek.scr' -d "$WINEPREFIX/drive_c/alone" && lost='* in C:?alone?'
+scr_rows 'C:\alone\tovrek.scr' "2|/x|?*" "2|/p abc|?*" "2|/p 0|?*" "2|/p 12345|?*" \
+    "2|/p 4294967296|?*" "2|/c:zz|?*" "2|/s extra|?*" "1|/s|$lost" "1|/c|$lost" "0 ended 1||$lost"
 run "$1.exe" /S || fail "status $? from the installer"
 [ "$(ls "$dir" | grep -vx Uninstall.exe | xargs)" = "$files" ] && [ -f "$menu/tovrek.lnk" ] &&
     [ -f "$sys/tovrek.scr" ] || fail "installed: $(ls "$dir" "$menu" "$sys/tovrek.scr" | xargs)"
 chosen_kept installing
+# Decoys in System32 that record being loaded, as another program's SDL there might be.
+printf '#include <windows.h>\nBOOL WINAPI DllMain(HINSTANCE, DWORD, void *) { return CreateDirectoryA("C:\\\\decoy", 0) || 1; }' |
+    x86_64-w64-mingw32-gcc -shared -x c - -o "$sys/SDL.dll" && cp "$sys/SDL.dll" "$sys/SDL2.dll"
 for program in "$dir/tovrek.exe" "$sys/tovrek.scr"; do
-    x86_64-w64-mingw32-objdump -p "$program" | grep '^Subsystem.*(Windows GUI)' >/dev/null ||
-        fail "$program is not a GUI program"
-    [ "$(wrestool -l "$program" | grep -oE -- '--type=(16|24) ' | sort -u | xargs)" = \
-        "--type=16 --type=24" ] || fail "no version information or manifest in $program"
+    [ "$(x86_64-w64-mingw32-objdump -p "$program" | grep -c '^Subsystem.*(Windows GUI)')$(wrestool \
+        -l "$program" | grep -oE -- '--type=(16|24) ' | sort -u | xargs)" = "1--type=16 --type=24" ] ||
+        fail "$program: not a GUI program, or no version information or manifest"
 done
 
 bogus_driver_fails run "$dir/tovrek.exe"
@@ -55,23 +78,12 @@ grep -q "^Couldn't initialize SDL: " "$tmp/console" && grep -qx "status 1" "$tmp
 for quit in Escape close; do
     run "$dir/tovrek.exe" 2>"$tmp/stderr" &
     pid=$!
-    window=$(retry 30 window) || fail "no window within 30 s"
+    window=$(retry 30 xdotool search --onlyvisible --class '^tovrek\.exe$') || fail "no window in 30 s"
     quits_cleanly $quit $pid "$window" run taskkill /im tovrek.exe # asks the window to close
 done
 
-# tovrek.scr from System32, where its SDL is not: a bad argument gives one line on stderr and
-# status 2 (one that opened a window would wait for the time limit).
-for args in /x /p '/p abc' '/p 0' '/p 12345' '/p 4294967296' /c:zz '/s extra'; do
-    run "$scr" $args 2>"$tmp/stderr" && status=0 || status=$?
-    [[ $status = 2 && $(wc -l <"$tmp/stderr") = 1 ]] ||
-        fail "tovrek.scr $args: status $status, and: $(cat "$tmp/stderr")"
-done
-run "$scr" /c 2>"$tmp/stderr" &
-pid=$!
-box=$(retry 30 xdotool search --onlyvisible --name '^tovrek$') || fail "no settings box"
-quits_cleanly Enter $pid "$box" xdotool windowfocus --sync "$box" key Return
-run "$2" "$scr" >"$tmp/preview" 2>"$tmp/stderr" || fail "$(cat "$tmp/preview")"
-[ ! -s "$tmp/stderr" ] || fail "the preview printed: $(cat "$tmp/stderr")"
+# From System32, with SDL where the installer put it: the settings box and the preview.
+scr_rows "$scr" "0|/c|" "0 inside ended 0||"
 
 # saver ARGS...: starts tovrek.scr /s with the pointer at rest, and waits for it to cover the
 # screen (the part ARGS, as read_pixels takes it, with black boxes on white).
@@ -81,14 +93,18 @@ saver() {
     pid=$!
     retry 30 black_on_white "$@" || fail "$white white, $black black, $grey grey, $other other pixels"
 }
-for input in "key space" "click 1" "click 5" "mousemove_relative 40 0"; do
+# Input ends it, and so does another window's coming to the front; the first motion only sets
+# where the pointer starts, and a jitter from there does not.
+for input in "xdotool key space" "xdotool click 1" "xdotool click 5" \
+    "xdotool mousemove_relative 40 0" "run cmd /c start notepad"; do
     saver
-    xdotool mousemove_relative 2 1 && sleep 3 # the saver takes about 2 s to end
+    xdotool mousemove_relative 1 0 sleep 1 mousemove_relative 2 1 && sleep 3 # ends in 2 s
     ! program_ended $pid || fail "a jitter ended the saver"
-    quits_cleanly "$input" $pid "" xdotool $input
+    quits_cleanly "$input" $pid "" $input
 done
+[ ! -e "$WINEPREFIX/drive_c/decoy" ] || fail "the saver loaded the decoy SDL in System32"
 # On two monitors, the other one covered in black where the root window is red.
-wineserver -w # Wine's next programs start on the next display
+wineserver -k # Wine's next programs start on the next display; Notepad goes
 if two_monitors_start; then
     xsetroot -solid red
     saver 800x600+0+0
