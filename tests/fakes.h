@@ -12,7 +12,6 @@
 
 struct Fakes {
     bool recording = true;   // off: the stand-ins only answer (benchmarks)
-    bool fold = true;        // rand, glColor3f and glVertex3f: counted
     std::deque<int> rand;    // what rand() answers before the real generator does
     int init = 0;            // SDL_Init's result
     int bits_per_pixel = 32; // the depth of the display's current format
