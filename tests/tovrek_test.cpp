@@ -1,15 +1,14 @@
 // The program against the stand-ins: whole runs compared with their golden records in
 // tests/golden/, and the box field's wrap at its very depth, which no run of the field meets.
 #include "fakes.h"
+#include "golden.h"
 #include "scene/camera.h"
 #include "scene/grid.h"
 #include "scene/input.h"
 #include "shell/shell.h"
 #include <cstring>
-#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <tuple>
 #include <vector>
 
@@ -42,16 +41,6 @@ static std::string run(const std::function<void()> &setup)
     if (setjmp(fake.exit) == 0)
         fake.record += "RunGLTest() = " + std::to_string(RunGLTest()) + "\n";
     return fakeRecord() + "stderr:\n" + testing::internal::GetCapturedStderr();
-}
-
-// Compares with tests/golden/NAME.txt; with TOVREK_UPDATE_GOLDEN set, rewrites it instead.
-static void expectGolden(const std::string &name, const std::string &actual)
-{
-    const std::string path = GOLDEN_DIR "/" + name + ".txt";
-    if (getenv("TOVREK_UPDATE_GOLDEN"))
-        std::ofstream(path) << actual;
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(std::ifstream(path).rdbuf()), {}), actual)
-        << path;
 }
 
 // 72 frames, the 71st retargeting. The pointer starts at (0, 0), so frame 2 is steered fully;
