@@ -84,9 +84,7 @@ async function open(at, view = DESK) {
 const until = (page, what, expression) => page.waitForFunction(expression,
   { timeout: 30000, polling: 100 }).catch(() => check(false, `no ${what}`));
 const heldAt = (page, n) => until(page, `frame ${n}`, `window.frameCount === ${n}`);
-const text = (page, id) => page.$eval(`#${id}`, (element) => element.textContent);
-const canvas = (page) =>
-  page.$eval('#canvas', (element) => element.getBoundingClientRect().toJSON());
+const canvas = (page) => page.evaluate('canvas.getBoundingClientRect().toJSON()');
 const shot = async (page) =>
   page.screenshot({ clip: await canvas(page), captureBeyondViewport: false });
 // Where canvas pixel [x, y] is on the page, canvas at `rect`.
@@ -143,16 +141,15 @@ async function main() {
   const rate = `${drawn} frames drawn a second, ${shown} animation frames`;
   if (process.argv[3] === '--rate') return console.log(rate);
   check(drawn > 0 && drawn <= shown + 1000 / PACE_MS, rate);
-  check(await laptop.evaluate("document.activeElement.id === 'canvas'"), 'no focus at the start');
-  await laptop.$eval('#canvas', (element) => element.blur());
+  check(await laptop.evaluate('document.activeElement === canvas'), 'no focus at the start');
+  await laptop.evaluate('canvas.blur()');
   check(await browserKeyFree(laptop), 'F5 taken from the page outside the demo');
   // A lost context: the page's word, and the demo stops there, with no error lines.
-  const [frames, since] = await laptop.$eval('#canvas', (element) => [window.frameCount,
-    window.animationFrames,
-    element.getContext('webgl').getExtension('WEBGL_lose_context').loseContext()]);
+  const [frames, since] = await laptop.evaluate('[frameCount, animationFrames, ' +
+    "canvas.getContext('webgl').getExtension('WEBGL_lose_context').loseContext()]");
   await until(laptop, 'word of the lost picture', `statusLine.textContent === '${LOST}'`);
   await until(laptop, 'animation frames', `window.animationFrames > ${since + 30}`);
-  const after = await laptop.evaluate("[window.frameCount, errors.textContent]");
+  const after = await laptop.evaluate('[frameCount, errors.textContent]');
   check(after[0] === frames && after[1] === '',
     `frame ${after[0]} of ${frames} after a lost context, and: ${after[1]}`);
 
@@ -192,7 +189,7 @@ async function main() {
   }
 
   const page = await open(NEVER);
-  await page.$eval('#canvas', (element) => element.blur());
+  await page.evaluate('canvas.blur()');
   await page.mouse.click(...spot(await canvas(page), [400, 300]));
   for (let tries = 0, grey = 0, other; !grey || other; tries++) {
     [, , grey, other] = await kinds(page);
@@ -205,9 +202,8 @@ async function main() {
   check(errors.length === 0, `errors on the console: ${errors.join('; ')}`);
 
   await launch('--disable-webgl');
-  const blind = await open(NEVER);
-  check(await text(blind, 'status') === NO_WEBGL && await text(blind, 'errors') === NO_MODE,
-    `without WebGL: ${await text(blind, 'status')} / ${await text(blind, 'errors')}`);
+  const said = await (await open(NEVER)).evaluate('[statusLine.textContent, errors.textContent]');
+  check(said[0] === NO_WEBGL && said[1] === NO_MODE, `without WebGL: ${said.join(' / ')}`);
 }
 
 await main().catch((error) => {
