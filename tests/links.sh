@@ -4,15 +4,12 @@
 set -euo pipefail
 cd "$1"
 anchors() { sed -n 's/^#\+ //p' "$1" | tr 'A-Z ' 'a-z-' | tr -cd 'a-z0-9_\n-'; }
-status=0
-for page in *.md doc/*.md; do
-    [ -f "$page" ] || continue
+for page in *.md; do
     for link in $(grep -o '](\([^)# ]*\)\(#[^) ]*\)\?)' "$page" | sed 's/^](//; s/)$//'); do
         file=${link%%#*} anchor=${link#"$file"}
         case $file in http:* | https:* | mailto:*) continue ;; esac
-        target=$(dirname "$page")/${file:-$(basename "$page")}
+        target=${file:-$page}
         [ -e "$target" ] && { [ -z "$anchor" ] || anchors "$target" | grep -qx "${anchor#\#}"; } ||
-            { echo "$page: broken link $link" >&2 && status=1; }
+            { echo "$page: broken link $link" >&2 && exit 1; }
     done
 done
-exit $status
