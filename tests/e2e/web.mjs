@@ -1,15 +1,17 @@
 // The browser build in build tree argv[2], opened in Debian's Chromium, which is handed its files,
 // driven by puppeteer-core (installed into the tree by scripts/web) as a person would: the
 // picture by the pixel kinds of tests/e2e/lib.sh and against its golden frame; steering by mouse
-// and by touch compared frame for frame with runs that do not steer; the picture whole on a
-// phone and in a laptop's window; the pace of the display; greys after a click; keys left to the
-// browser where the demo has no focus; Escape and what the page says then; a lost WebGL context;
-// no console errors; then, without WebGL, the page's message and the program's failure line.
+// and by touch compared frame for frame with runs that do not steer; on every page, the
+// picture whole and the controls line for mouse or touch; the pace of the display; greys after
+// a click; keys left to the browser where the demo has no focus; Escape and what the page says
+// then; a lost WebGL context; no console errors; then, without WebGL, the page's message and the
+// program's failure line.
 // With --rate it prints, after the laptop's pace, the frames a second the page draws and shows.
 import { execFileSync } from 'node:child_process';
 import { existsSync, readFileSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { dirname, extname, join, resolve } from 'node:path';
+import { setTimeout as sleep } from 'node:timers/promises';
 
 const build = resolve(process.argv[2]);
 const puppeteer = createRequire(join(build, 'e2e', 'package.json'))('puppeteer-core');
@@ -50,8 +52,7 @@ async function launch(...flags) {
 // the same picture in every run. releaseFrames(n) runs on to frame n. It also counts the page's
 // animation frames, and notes whether the last key's default action was prevented.
 function holdFrames(pause, at) {
-  const timeout = window.setTimeout;
-  let held, tick;
+  let held, tick, timeout = window.setTimeout;
   Object.assign(window, { frameCount: 0, animationFrames: 0, holdAt: at });
   (tick = () => requestAnimationFrame(tick, window.animationFrames++))();
   addEventListener('keydown', (event) => { window.keyPrevented = event.defaultPrevented; });
@@ -63,7 +64,8 @@ function holdFrames(pause, at) {
 
 // A new page of size `view`, held at frame `at` or, with NEVER, once started or failed, whose
 // errors, failed loads included, are kept. It is served the build's page files, nothing else,
-// with the types a web server gives them.
+// with the types a web server gives them. The whole picture is in the viewport, 4:3, with
+// nothing to scroll sideways to, and the controls line speaks of the view's mouse or touch.
 async function open(at, view = DESK) {
   const page = await browser.newPage();
   page.on('console', (message) => message.type() === 'error' && errors.push(message.text()));
@@ -76,14 +78,20 @@ async function open(at, view = DESK) {
   await Promise.all([page.setRequestInterception(true), page.setViewport(view),
     page.evaluateOnNewDocument(holdFrames, FRAME_PAUSE_MS, at)]);
   await page.goto('http://127.0.0.1/tovrek.html'); // intercepted: never on the network
-  await (at === NEVER ?
-    until(page, 'start', "statusLine.textContent !== 'Starting…'") : heldAt(page, at));
+  await until(page, at === NEVER ? 'start' : `frame ${at}`,
+    at === NEVER ? "statusLine.textContent !== 'Starting…'" : `frameCount === ${at}`);
+  const [{ x, y, width, height }, wide, word] = await page.evaluate(
+    "[canvas.getBoundingClientRect().toJSON(), document.documentElement.scrollWidth, " +
+    "document.querySelector('p').innerText]");
+  check(x >= 0 && x + width <= view.width && y + height <= view.height && wide <= view.width &&
+    Math.abs(width * 3 / 4 - height) < 0.05,
+  `canvas ${width} × ${height} at ${x}, ${y} in ${view.width} × ${view.height}`);
+  check(word.startsWith(view.hasTouch ? 'Drag on the picture' : 'Move the mouse'), `said: ${word}`);
   return page;
 }
 // Waits until `expression` holds in the page, 30 s at most.
 const until = (page, what, expression) => page.waitForFunction(expression,
   { timeout: 30000, polling: 100 }).catch(() => check(false, `no ${what}`));
-const heldAt = (page, n) => until(page, `frame ${n}`, `window.frameCount === ${n}`);
 const canvas = (page) => page.evaluate('canvas.getBoundingClientRect().toJSON()');
 const shot = async (page) =>
   page.screenshot({ clip: await canvas(page), captureBeyondViewport: false });
@@ -92,40 +100,21 @@ const spot = (rect, [x, y]) =>
   [rect.x + (x + 0.5) * rect.width / 800, rect.y + (y + 0.5) * rect.height / 600];
 const move = (to) => (page, rect) => page.mouse.move(...spot(rect, to));
 const tap = (at) => (page, rect) => page.touchscreen.tap(...spot(rect, at));
-const drag = (from, to) => async ({ touchscreen: finger }, rect) => {
-  await finger.touchStart(...spot(rect, from));
-  await finger.touchMove(...spot(rect, to));
-  await finger.touchEnd();
-};
+const drag = (from, to) => (page, rect) => page.touchscreen.touchStart(...spot(rect, from))
+  .then((finger) => finger.move(...spot(rect, to)).then(() => finger.end()));
+// What bash `script` prints, given `file` as $1 and `input` on stdin.
+const bash = (script, file, input) =>
+  execFileSync('bash', ['-c', script, 'bash', file], { input }).toString().trim();
+// The pixels of a PNG by kind, as lib.sh counts a screen's: [white, black, grey, other].
+const kinds = (png) => bash('source "$1" && pixel_kinds png:-', lib, png).split(' ').map(Number);
 
-// The canvas's pixels by kind, as lib.sh counts a screen's: [white, black, grey, other].
-const kinds = async (page) =>
-  execFileSync('bash', ['-c', 'source "$1" && pixel_kinds png:-', 'bash', lib],
-    { input: await shot(page) }).toString().trim().split(' ').map(Number);
-
-// The picture at frame LOOK_AT after `act` at frame STEER_AT on a page of size `view`.
+// The canvas at frame LOOK_AT after `act` at frame STEER_AT on a page of size `view`.
 async function steered(view, act = () => {}) {
   const page = await open(STEER_AT, view);
   await act(page, await canvas(page));
-  await page.evaluate(`window.releaseFrames(${LOOK_AT})`);
-  return heldAt(page, LOOK_AT).then(() => page);
-}
-
-// The whole picture in the viewport, 4:3, nothing to scroll sideways to.
-async function fits(page, view) {
-  const { x, y, width, height } = await canvas(page);
-  const wide = await page.evaluate('document.documentElement.scrollWidth');
-  check(x >= 0 && x + width <= view.width && y + height <= view.height && wide <= view.width &&
-    Math.abs(width * 3 / 4 - height) < 0.05,
-  `canvas ${width} × ${height} at ${x}, ${y} in ${view.width} × ${view.height}`);
-}
-
-// Frames drawn and animation frames a second, over `ms`.
-async function pace(page, ms) {
-  const sample = () => page.evaluate('[window.frameCount, window.animationFrames]');
-  const start = await sample();
-  await new Promise((done) => setTimeout(done, ms));
-  return (await sample()).map((n, i) => (n - start[i]) * 1000 / ms);
+  await page.evaluate(`releaseFrames(${LOOK_AT})`);
+  await until(page, `frame ${LOOK_AT}`, `frameCount === ${LOOK_AT}`);
+  return shot(page).finally(() => page.close());
 }
 // Whether the page let F5, a key of the browser's, do what it does.
 const browserKeyFree = async (page) =>
@@ -133,11 +122,12 @@ const browserKeyFree = async (page) =>
 
 async function main() {
   await launch();
-  // In a laptop's window, running free: the whole picture, at most one frame an animation
-  // frame, and keys the browser's own once the canvas has lost the focus it started with.
+  // In a laptop's window, running free: at most one frame an animation frame, and keys the
+  // browser's own once the canvas has lost the focus it started with.
   const laptop = await open(NEVER, LAPTOP);
-  await fits(laptop, LAPTOP);
-  const [drawn, shown] = await pace(laptop, PACE_MS);
+  const sample = () => laptop.evaluate('[frameCount, animationFrames]');
+  const start = await sample(), end = await sleep(PACE_MS).then(sample);
+  const [drawn, shown] = end.map((n, i) => (n - start[i]) * 1000 / PACE_MS);
   const rate = `${drawn} frames drawn a second, ${shown} animation frames`;
   if (process.argv[3] === '--rate') return console.log(rate);
   check(drawn > 0 && drawn <= shown + 1000 / PACE_MS, rate);
@@ -148,7 +138,7 @@ async function main() {
   const [frames, since] = await laptop.evaluate('[frameCount, animationFrames, ' +
     "canvas.getContext('webgl').getExtension('WEBGL_lose_context').loseContext()]");
   await until(laptop, 'word of the lost picture', `statusLine.textContent === '${LOST}'`);
-  await until(laptop, 'animation frames', `window.animationFrames > ${since + 30}`);
+  await until(laptop, 'animation frames', `animationFrames > ${since + 30}`);
   const after = await laptop.evaluate('[frameCount, errors.textContent]');
   check(after[0] === frames && after[1] === '',
     `frame ${after[0]} of ${frames} after a lost context, and: ${after[1]}`);
@@ -159,40 +149,31 @@ async function main() {
   // The program reads a pointer that never moved as at (0, 0): a move or drag to the canvas's
   // corner must leave the picture as it was, one across or down must change it, and so must a
   // tap, which turns greys on.
-  const desk = await steered(DESK);
-  const [white, black, grey, other] = await kinds(desk);
+  const stills = new Map([[DESK, await steered(DESK)], [PHONE, await steered(PHONE)]]);
+  const still = stills.get(DESK), [white, black, grey, other] = kinds(still);
   check(white > 0 && black > 0 && grey + other === 0,
     `${white} white, ${black} black, ${grey} grey, ${other} other pixels`);
-  const still = await shot(desk);
   // The held frame is the same picture in every run: its golden copy pins the view's geometry
   // (the projection and the look-at), which neither the pixel kinds nor the steering can see.
   if (process.env.TOVREK_UPDATE_GOLDEN) writeFileSync(GOLDEN, still);
-  const differ = Number(execFileSync('bash', ['-c',
-    'compare -metric AE -fuzz 5% "$1" png:- null: 2>&1 || true', 'bash', GOLDEN],
-  { input: still }));
+  const differ = Number(bash('compare -metric AE -fuzz 5% "$1" png:- null: 2>&1 || true',
+    GOLDEN, still));
   check(differ <= GOLDEN_SLACK, `${differ} pixels differ from ${GOLDEN}`);
-  const phone = await steered(PHONE);
-  await fits(phone, PHONE);
-  check((await phone.$eval('p', (line) => line.innerText)).startsWith('Drag on the picture'),
-    'no word of touch');
-  const stills = new Map([[DESK, still], [PHONE, await shot(phone)]]);
   for (const [view, what, act, same] of [[DESK, 'the pointer at the corner', move([0, 0]), true],
     [DESK, 'the pointer across', move([400, 0]), false],
     [DESK, 'the pointer down', move([0, 300]), false],
     [PHONE, 'a drag to the corner', drag([400, 300], [0, 0]), true],
     [PHONE, 'a drag across', drag([0, 0], [400, 0]), false],
     [PHONE, 'a tap at the corner', tap([0, 0]), false]]) {
-    const moved = await steered(view, act);
-    check(Buffer.compare(stills.get(view), await shot(moved)) === 0 === same,
+    check(stills.get(view).equals(await steered(view, act)) === same,
       `${what} ${same ? 'changed' : 'did not change'} the view`);
-    await moved.close();
   }
 
   const page = await open(NEVER);
   await page.evaluate('canvas.blur()');
   await page.mouse.click(...spot(await canvas(page), [400, 300]));
   for (let tries = 0, grey = 0, other; !grey || other; tries++) {
-    [, , grey, other] = await kinds(page);
+    [, , grey, other] = kinds(await shot(page));
     check(tries < 300, `no grey boxes, or other colours (${other}), after a click`);
   }
   await page.keyboard.press('Escape');
