@@ -143,8 +143,6 @@ async function main() {
   check(after[0] === frames && after[1] === '',
     `frame ${after[0]} of ${frames} after a lost context, and: ${after[1]}`);
 
-  // A click gives the canvas the keys back and turns greys on; Escape ends the demo.
-  // A page in the background gets no animation frames, so the demo waits there: a new one.
   await laptop.close();
   // The program reads a pointer that never moved as at (0, 0): a move or drag to the canvas's
   // corner must leave the picture as it was, one across or down must change it, and so must a
@@ -169,6 +167,8 @@ async function main() {
       `${what} ${same ? 'changed' : 'did not change'} the view`);
   }
 
+  // A click gives the canvas the keys back and turns greys on; Escape ends the demo. A page in
+  // the background gets no animation frames, so the demo waits there: a new one.
   const page = await open(NEVER);
   await page.evaluate('canvas.blur()');
   await page.mouse.click(...spot(await canvas(page), [400, 300]));
