@@ -57,3 +57,5 @@ quits_cleanly() {
     wait "$pid" || fail "status $? after $how"
     [ ! -s "$tmp/stderr" ] || fail "a run ended by $how printed: $(cat "$tmp/stderr")"
 }
+# kinds: the pixels read_pixels last counted, for a failure's message.
+kinds() { echo "$white white, $black black, $grey grey, $other other pixels"; }

@@ -2,12 +2,13 @@
 // tovrek.scr /p. It opens a window, starts the saver SCR with its handle (under Wine the saver
 // shares its standard handles), and prints what Wine can show (it paints no child window of
 // another process, so not the picture), in one line: "inside" once the saver has a window inside
-// this one, "top" if it has one at top level a second later, then "ended STATUS" if the saver ended
-// (within 2 s of this window's going, once it had a window inside), or "running".
+// this one, "top" if it has one at top level a second later, then "ended STATUS" if the saver
+// ended within 2 s of this window's going, or "running".
 // Usage: preview_host SCR
 #include <windows.h>
 
 #include <cstdio>
+#include <process.h>
 
 constexpr DWORD LOOK_MS = 100;    // between looks for the saver's window
 constexpr DWORD START_MS = 30000; // for the saver's window to appear inside this one
@@ -29,8 +30,7 @@ static void pump(DWORD ms)
 static BOOL CALLBACK findSaverWindow(HWND window, LPARAM found)
 {
     DWORD process;
-    GetWindowThreadProcessId(window, &process);
-    if (process == saver && IsWindowVisible(window))
+    if (GetWindowThreadProcessId(window, &process) && process == saver && IsWindowVisible(window))
         *(HWND *)found = window;
     return TRUE;
 }
@@ -39,30 +39,24 @@ int main(int, char *argv[])
 {
     HWND host = CreateWindowExA(0, "STATIC", "preview host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                                 320, 240, nullptr, nullptr, nullptr, nullptr);
-    char command[MAX_PATH + 64];
-    snprintf(command, sizeof command, "\"%s\" /p %llu", argv[1], (unsigned long long)host);
-    STARTUPINFOA start = {};
-    start.cb = sizeof start;
-    PROCESS_INFORMATION process;
-    if (!CreateProcessA(nullptr, command, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &start,
-                        &process))
+    char handle[24];
+    snprintf(handle, sizeof handle, "%llu", (unsigned long long)host);
+    const HANDLE process = HANDLE(_spawnl(_P_NOWAIT, argv[1], argv[1], "/p", handle, nullptr));
+    if (process == INVALID_HANDLE_VALUE)
         return 1;
-    saver = process.dwProcessId;
+    saver = GetProcessId(process);
     HWND inside = nullptr, top = nullptr;
-    for (DWORD waited = 0; inside == nullptr && waited < START_MS; waited += LOOK_MS) {
-        if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0)
-            break;
+    for (DWORD ms = 0; !inside && ms < START_MS && WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+         ms += LOOK_MS) {
         pump(LOOK_MS);
         EnumChildWindows(host, findSaverWindow, LPARAM(&inside));
     }
-    if (inside != nullptr) {
-        pump(RUN_MS);
-        EnumWindows(findSaverWindow, LPARAM(&top));
-        DestroyWindow(host);
-    }
+    pump(RUN_MS);
+    EnumWindows(findSaverWindow, LPARAM(&top));
+    DestroyWindow(host);
     DWORD status = STILL_ACTIVE;
-    if (WaitForSingleObject(process.hProcess, END_MS) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &status);
+    if (WaitForSingleObject(process, END_MS) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process, &status);
     printf("%s%s%s %lu\n", inside ? "inside " : "", top ? "top " : "",
            status == STILL_ACTIVE ? "running" : "ended", status);
     return 0;

@@ -10,18 +10,17 @@
 # (where Xorg can run); then the silent uninstaller, which leaves nothing behind.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-tmp=$(mktemp -d) wine=/usr/lib/wine/wine64 host=$2 # 64-bit Wine only; the preview's host
-# No prompts, no menu files.
-export LC_ALL=C WINEPREFIX=$tmp/wine WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
+# 64-bit Wine only; the preview's host. No prompts, no menu files.
+tmp=$(mktemp -d) wine=/usr/lib/wine/wine64 host=$2 && export WINEPREFIX=$tmp/wine
+export LC_ALL=C WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
 trap 'wineserver -k; display_stop; rm -rf "$tmp"' EXIT # a failure may leave Notepad or a saver
 # Every run has a time limit: a missing DLL, for one, shows a box that waits for a click.
 run() { timeout 60 "$wine" "$@"; }
-dir="$WINEPREFIX/drive_c/Program Files/tovrek" sys=$WINEPREFIX/drive_c/windows/system32 scr='C:\windows\system32\tovrek.scr'
-# The user's chosen screensaver, which neither installing nor uninstalling may change.
-desktop='HKCU\Control Panel\Desktop' chosen='C:\windows\system32\other.scr'
-chosen_kept() { run reg query "$desktop" /v SCRNSAVE.EXE | grep -qF "$chosen" || fail "$1 changed it"; }
+dir="$WINEPREFIX/drive_c/Program Files/tovrek" sys=$WINEPREFIX/drive_c/windows/system32
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/tovrek"
-files="LICENSE-SDL2.txt LICENSE-sdl12-compat.txt LICENSE.txt README.txt SDL.dll SDL2.dll tovrek.exe tovrek.scr"
+files=$(echo LICENSE{-SDL2,-sdl12-compat,}.txt README.txt SDL{,2}.dll tovrek.{exe,scr})
+# chosen: the user's screensaver, which neither installing nor uninstalling may change.
+desktop='HKCU\Control Panel\Desktop' scr='C:\windows\system32\tovrek.scr' chosen=${scr/tovrek/other}
 
 [ "$(unzip -Z1 "$1.zip" | sed 's|^[^/]*/||' | sort | xargs)" = "$files" ] ||
     fail "the zip holds $(unzip -Z1 "$1.zip" | xargs)"
@@ -33,15 +32,14 @@ run reg add "$desktop" /v SCRNSAVE.EXE /d "$chosen" /f >/dev/null
 # the preview's host, which prints the OUTPUT. No row may leave a crash box of Wine's behind.
 scr_rows() {
     for row in "${@:2}"; do
-        IFS='|' read -r expected args said <<<"$row"
-        case $args in
-        /c) run "$1" /c & box=$(retry 30 xdotool search --onlyvisible --name '^tovrek$') &&
-            xdotool windowfocus --sync "$box" key Return; wait $! ;;
-        '') run "$host" "$1" ;;
-        *) run "$1" $args ;;
-        esac >"$tmp/out" 2>"$tmp/stderr" && status=0 || status=$?
-        [[ $(echo $status $(tr -d '\r' <"$tmp/out")) = "$expected" && $(<"$tmp/stderr") = $said ]] &&
-            (($(wc -l <"$tmp/stderr") <= 1)) && ! xdotool search --name '^Program Error' >/dev/null ||
+        IFS='|' read -r want args err <<<"$row"
+        [ "$args" ] && program=("$1" $args) || program=("$host" "$1")
+        run "${program[@]}" >"$tmp/out" 2>"$tmp/stderr" &
+        [ "$args" = /c ] && box=$(retry 30 xdotool search --onlyvisible --name '^tovrek$') &&
+            xdotool windowfocus --sync "$box" key Return
+        wait $! && status=0 || status=$?
+        ! xdotool search --name '^Program Error' >/dev/null && (($(wc -l <"$tmp/stderr") < 2)) &&
+            [[ $(echo $status $(tr -d '\r' <"$tmp/out")) = "$want" && $(<"$tmp/stderr") = $err ]] ||
             fail "tovrek.scr ${args:-/p} ($1): status $status, $(cat "$tmp/out" "$tmp/stderr")"
     done
 }
@@ -54,13 +52,14 @@ scr_rows 'C:\alone\tovrek.scr' "2|/x|?*" "2|/p abc|?*" "2|/p 0|?*" "2|/p 12345|?
 run "$1.exe" /S || fail "status $? from the installer"
 [ "$(ls "$dir" | grep -vx Uninstall.exe | xargs)" = "$files" ] && [ -f "$menu/tovrek.lnk" ] &&
     [ -f "$sys/tovrek.scr" ] || fail "installed: $(ls "$dir" "$menu" "$sys/tovrek.scr" | xargs)"
-chosen_kept installing
+run reg query "$desktop" /v SCRNSAVE.EXE | grep -qF "$chosen" || fail "installing changed it"
 # Decoys in System32 that record being loaded, as another program's SDL there might be.
-printf '#include <windows.h>\nBOOL WINAPI DllMain(HINSTANCE, DWORD, void *) { return CreateDirectoryA("C:\\\\decoy", 0) || 1; }' |
-    x86_64-w64-mingw32-gcc -shared -x c - -o "$sys/SDL.dll" && cp "$sys/SDL.dll" "$sys/SDL2.dll"
+echo 'BOOL WINAPI DllMain(HINSTANCE, DWORD, PVOID) { return CreateDirectory("C:\\decoy", 0), 1; }' |
+    x86_64-w64-mingw32-gcc -shared -include windows.h -xc - -o "$sys/SDL.dll"
+cp "$sys"/SDL{,2}.dll
 for program in "$dir/tovrek.exe" "$sys/tovrek.scr"; do
     [ "$(x86_64-w64-mingw32-objdump -p "$program" | grep -c '^Subsystem.*(Windows GUI)')$(wrestool \
-        -l "$program" | grep -oE -- '--type=(16|24) ' | sort -u | xargs)" = "1--type=16 --type=24" ] ||
+        -l "$program" | grep -oE 'type=(16|24) ' | sort -u | xargs)" = "1type=16 type=24" ] ||
         fail "$program: not a GUI program, or no version information or manifest"
 done
 
@@ -76,9 +75,8 @@ grep -q "^Couldn't initialize SDL: " "$tmp/console" && grep -qx "status 1" "$tmp
     fail "started from a console: $(cat "$tmp/console")"
 
 for quit in Escape close; do
-    run "$dir/tovrek.exe" 2>"$tmp/stderr" &
-    pid=$!
-    window=$(retry 30 xdotool search --onlyvisible --class '^tovrek\.exe$') || fail "no window in 30 s"
+    run "$dir/tovrek.exe" 2>"$tmp/stderr" & pid=$!
+    window=$(retry 30 xdotool search --onlyvisible --class '^tovrek\.exe$') || fail "no window"
     quits_cleanly $quit $pid "$window" run taskkill /im tovrek.exe # asks the window to close
 done
 
@@ -89,27 +87,23 @@ scr_rows "$scr" "0|/c|" "0 inside ended 0||"
 # screen (the part ARGS, as read_pixels takes it, with black boxes on white).
 saver() {
     xdotool mousemove 400 300
-    run "$scr" /s 2>"$tmp/stderr" &
-    pid=$!
-    retry 30 black_on_white "$@" || fail "$white white, $black black, $grey grey, $other other pixels"
+    run "$scr" /s 2>"$tmp/stderr" & pid=$!
+    retry 30 black_on_white "$@" || fail "$(kinds)"
 }
 # Input ends it, and so does another window's coming to the front; the first motion only sets
 # where the pointer starts, and a jitter from there does not.
-for input in "xdotool key space" "xdotool click 1" "xdotool click 5" \
-    "xdotool mousemove_relative 40 0" "run cmd /c start notepad"; do
+for input in "key space" "click 1" "click 5" "mousemove_relative 40 0" "exec $wine notepad"; do
     saver
     xdotool mousemove_relative 1 0 sleep 1 mousemove_relative 2 1 && sleep 3 # ends in 2 s
     ! program_ended $pid || fail "a jitter ended the saver"
-    quits_cleanly "$input" $pid "" $input
+    quits_cleanly "$input" $pid "" xdotool $input
 done
 [ ! -e "$WINEPREFIX/drive_c/decoy" ] || fail "the saver loaded the decoy SDL in System32"
 # On two monitors, the other one covered in black where the root window is red.
 wineserver -k # Wine's next programs start on the next display; Notepad goes
 if two_monitors_start; then
-    xsetroot -solid red
-    saver 800x600+0+0
-    read_pixels 800x600+800+0 && [ "$black" = $((800 * 600)) ] ||
-        fail "the other monitor: $white white, $black black, $grey grey, $other other pixels"
+    xsetroot -solid red && saver 800x600+0+0
+    read_pixels 800x600+800+0 && [ "$black" = $((800 * 600)) ] || fail "the other monitor: $(kinds)"
     quits_cleanly "key space" $pid "" xdotool key space
 fi
 
@@ -117,5 +111,5 @@ run "$dir/Uninstall.exe" /S || fail "status $? from the uninstaller"
 wineserver -w # the uninstaller goes on from a copy of itself
 [ ! -e "$dir" ] && [ ! -e "$menu" ] && [ ! -e "$sys/tovrek.scr" ] ||
     fail "left after uninstalling: $(ls -R "$dir" "$menu" "$sys/tovrek.scr")"
-! run reg query 'HKLM\Software\tovrek' >/dev/null 2>&1 || fail "the installer's registry key is left"
-chosen_kept uninstalling
+! run reg query 'HKLM\Software\tovrek' &>/dev/null || fail "the installer's registry key is left"
+run reg query "$desktop" /v SCRNSAVE.EXE | grep -qF "$chosen" || fail "uninstalling changed it"
