@@ -17,7 +17,7 @@ two_monitors_start() {
 
 # pixel_kinds IMAGE: prints how many of its pixels are white, black, grey and other (white and
 # black within a level). read_pixels reads those of the screen, or of its part $1 (WxH+X+Y),
-# into white, black, grey and other.
+# into white, black, grey and other; kinds says them, for a failure's message.
 pixel_kinds() {
     convert "$1" -format %c histogram:info:- |
         awk -F'[(),]' '{ n[$2 != $3 || $3 != $4 ? 4 : $2 > 253 ? 1 : $2 < 2 ? 2 : 3] += $1 }
@@ -27,6 +27,7 @@ read_pixels() {
     screenshot "$tmp/screen.png" "$@"
     read -r white black grey other < <(pixel_kinds "$tmp/screen.png")
 }
+kinds() { echo "$white white, $black black, $grey grey, $other other pixels"; }
 black_on_white() { read_pixels "$@" && ((white && black)) && [ "$grey$other" = 00 ]; }
 greys_shown() { read_pixels && [ "$other" = 0 ] && [ "$grey" -gt 0 ]; }
 
@@ -46,7 +47,7 @@ quits_cleanly() {
     shift 3
     if [ "$how" = Escape ]; then
         sleep 1 # boxes have wrapped by now, so greys shown too early would show
-        retry 10 black_on_white || fail "$white white, $black black, $grey grey, $other other pixels"
+        retry 10 black_on_white || fail "$(kinds)"
         xdotool click 1
         retry 30 greys_shown || fail "no grey boxes, or other colours, 30 s after a click"
         xdotool windowfocus --sync "$window" key Escape
@@ -57,5 +58,3 @@ quits_cleanly() {
     wait "$pid" || fail "status $? after $how"
     [ ! -s "$tmp/stderr" ] || fail "a run ended by $how printed: $(cat "$tmp/stderr")"
 }
-# kinds: the pixels read_pixels last counted, for a failure's message.
-kinds() { echo "$white white, $black black, $grey grey, $other other pixels"; }
