@@ -53,10 +53,11 @@ run "$1.exe" /S || fail "status $? from the installer"
 [ "$(ls "$dir" | grep -vx Uninstall.exe | xargs)" = "$files" ] && [ -f "$menu/tovrek.lnk" ] &&
     [ -f "$sys/tovrek.scr" ] || fail "installed: $(ls "$dir" "$menu" "$sys/tovrek.scr" | xargs)"
 run reg query "$desktop" /v SCRNSAVE.EXE | grep -qF "$chosen" || fail "installing changed it"
-# Decoys in System32 that record being loaded, as another program's SDL there might be.
+# Decoys in System32 and the Windows folder that record being loaded, as another program's SDL
+# there might be; a copy of the saver in the Windows folder must not take them for its own either.
 echo 'BOOL WINAPI DllMain(HINSTANCE, DWORD, PVOID) { return CreateDirectory("C:\\decoy", 0), 1; }' |
     x86_64-w64-mingw32-gcc -shared -include windows.h -xc - -o "$sys/SDL.dll"
-cp "$sys"/SDL{,2}.dll
+cp "$sys"/SDL{,2}.dll && cp "$sys"/{SDL,SDL2}.dll "$sys/tovrek.scr" "$sys/.."
 for program in "$dir/tovrek.exe" "$sys/tovrek.scr"; do
     [ "$(x86_64-w64-mingw32-objdump -p "$program" | grep -c '^Subsystem.*(Windows GUI)')$(wrestool \
         -l "$program" | grep -oE 'type=(16|24) ' | sort -u | xargs)" = "1type=16 type=24" ] ||
@@ -80,8 +81,10 @@ for quit in Escape close; do
     quits_cleanly $quit $pid "$window" run taskkill /im tovrek.exe # asks the window to close
 done
 
-# From System32, with SDL where the installer put it: the settings box and the preview.
+# From System32, with SDL where the installer put it: the settings box and the preview; the
+# preview from the Windows folder too.
 scr_rows "$scr" "0|/c|" "0 inside ended 0||"
+scr_rows 'C:\windows\tovrek.scr' "0 inside ended 0||"
 
 # saver ARGS...: starts tovrek.scr /s with the pointer at rest, and waits for it to cover the
 # screen (the part ARGS, as read_pixels takes it, with black boxes on white).
