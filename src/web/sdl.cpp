@@ -47,7 +47,7 @@ extern "C" SDL_Surface *__wrap_SDL_SetVideoMode(int width, int height, int bpp, 
 // page, which gets none, costs nothing. A lost WebGL context never comes back (the page does
 // not ask for it, and says so), so the demo stops there instead of drawing into nothing.
 // Emscripten's wrapper for callbacks wakes it, which ends the page's run once the program ends.
-EM_JS(void, wait_for_display, (), {
+EM_JS(void, waitForDisplay, (), {
     Asyncify.handleSleep(function(wake_up) {
         requestAnimationFrame(function() {
             if (!GLctx.isContextLost())
@@ -61,5 +61,5 @@ extern "C" void __real_SDL_GL_SwapBuffers();
 extern "C" void __wrap_SDL_GL_SwapBuffers()
 {
     __real_SDL_GL_SwapBuffers();
-    wait_for_display();
+    waitForDisplay();
 }
