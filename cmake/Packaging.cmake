@@ -8,6 +8,8 @@ set(CPACK_PACKAGE_NAME tovrek)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_STRIP_FILES ON)
+# What cpack has staged gets the usual modes and SOURCE_DATE_EPOCH's time before it is packed.
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/Staged.cmake)
 if(WIN32)
     include(${CMAKE_CURRENT_LIST_DIR}/Windows.cmake)
     return()
@@ -72,6 +74,11 @@ file(STRINGS ${TOVREK_DIST}/tovrek.metainfo.xml TOVREK_METAINFO_TOP REGEX "<rele
 if(NOT TOVREK_METAINFO_TOP MATCHES "version=\"${PROJECT_VERSION}\"")
     message(FATAL_ERROR "dist/tovrek.metainfo.xml needs a release ${PROJECT_VERSION} first")
 endif()
+# And the release notes.
+file(STRINGS NEWS.md TOVREK_NEWS_TOP REGEX "^## " LIMIT_COUNT 1)
+if(NOT TOVREK_NEWS_TOP MATCHES "^## ${PROJECT_VERSION} ")
+    message(FATAL_ERROR "NEWS.md needs a section for version ${PROJECT_VERSION} first")
+endif()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_DESCRIPTION [[
@@ -80,8 +87,6 @@ viewer standing at the origin, on a white background, while the view
 drifts between random targets and follows the mouse. Any mouse button
 toggles a grey mode; Escape or closing the window quits. It also runs as
 an XScreenSaver hack.]])
-set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL program debian)
 set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)

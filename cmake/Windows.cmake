@@ -42,7 +42,9 @@ target_link_libraries(tovrek_scr PRIVATE tovrek_core ${TOVREK_SDL_DELAYLIB} dela
 # into both programs: SDL's two DLLs are all they need beside them.
 foreach(program tovrek tovrek_scr)
     set_target_properties(${program} PROPERTIES WIN32_EXECUTABLE ON)
-    target_link_options(${program} PRIVATE -static-libgcc -static-libstdc++)
+    # No link time in the header: the same commit gives the same bytes whenever it is linked.
+    target_link_options(${program} PRIVATE -static-libgcc -static-libstdc++
+                        LINKER:--no-insert-timestamp)
     target_sources(${program} PRIVATE src/shell/console_win32.cpp)
 endforeach()
 
