@@ -3,6 +3,19 @@
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
+# What is built gets the usual modes (0755 directories and programs, 0644 files), whatever the
+# umask of whoever builds it.
+umask 022
+# The times inside every artefact: the newest changelog entry's, never the clock's, so that one
+# commit always gives the same bytes.
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(date -d "$(sed -n 's/^ -- .*>  //p' \
+    "$ROOT/dist/changelog" | head -n 1)" +%s)}
+export SOURCE_DATE_EPOCH
+# The version that project() in CMakeLists.txt gives.
+project_version() {
+    sed -n 's/^project(tovrek VERSION \([^ ]*\).*/\1/p' "$ROOT/CMakeLists.txt"
+}
+
 # What the program needs to build, and what its tests need besides.
 BUILD_PACKAGES=(g++ make cmake pkg-config libgl-dev libglu1-mesa-dev)
 TEST_PACKAGES=(googletest libgtest-dev)
@@ -73,20 +86,58 @@ need_sdl() {
 # archive), says which are missing and ends the script with status 1: there is no arm64 build
 # without them.
 need_arm64_packages() {
-    local sudo=() missing
+    local sudo=() missing added=
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     if ! dpkg --print-foreign-architectures | grep -qx arm64; then
-        echo "Adding arm64 to dpkg's architectures, for the arm64 libraries" >&2
-        "${sudo[@]}" dpkg --add-architecture arm64 2>/dev/null ||
+        echo "Adding arm64 to dpkg's architectures, for the arm64 libraries; it is removed" \
+            "again if they cannot be installed" >&2
+        if "${sudo[@]}" dpkg --add-architecture arm64 2>/dev/null; then
+            added=1
+        else
             echo "Could not add arm64 to dpkg's architectures: that needs root or sudo" >&2
+        fi
     fi
     (need_packages "${ARM64_PACKAGES[@]}") || true
     missing=$(dpkg-query -W -f='${Status} ${binary:Package}\n' "${ARM64_PACKAGES[@]}" 2>&1 |
         grep -v '^install ok installed ' || true)
-    [ -z "$missing" ] || {
-        echo "The arm64 build cannot go on; missing: $(sed 's/.* //' <<<"$missing" | xargs)" >&2
-        exit 1
+    [ -z "$missing" ] && return 0
+    echo "The arm64 build cannot go on; missing: $(sed 's/.* //' <<<"$missing" | xargs)" >&2
+    # Left there, arm64 would make every later apt-get update read its lists, and fail
+    # where the archive has none.
+    if [ -n "$added" ] && "${sudo[@]}" dpkg --remove-architecture arm64 2>/dev/null; then
+        echo "Removed arm64 from dpkg's architectures again" >&2
+        "${sudo[@]}" apt-get -qq update >/dev/null 2>&1 || true
+    fi
+    exit 1
+}
+
+# check_machine ARCH PROGRAM: fails unless PROGRAM is built for Debian architecture ARCH: of the
+# ELF class, byte order and machine of that architecture's C library, so that any architecture
+# Debian has is known without a table of them.
+check_machine() {
+    local multiarch libc
+    multiarch=$(dpkg-architecture -a "$1" -qDEB_HOST_MULTIARCH 2>/dev/null) || true
+    libc=/lib/$multiarch/libc.so.6
+    [ -n "$multiarch" ] && [ -f "$libc" ] || {
+        echo "No C library for $1 here (libc6:$1) to compare $2 with" >&2
+        return 1
     }
+    [ "$(elf_kind "$2")" = "$(elf_kind "$libc")" ] || {
+        echo "$2 is not for $1: $(elf_kind "$2" | xargs)" >&2
+        return 1
+    }
+}
+elf_kind() { readelf -h "$1" | sed -n 's/^ *\(Class\|Data\|Machine\): *//p'; }
+
+# reproducible_tar ARCHIVE DIR NAME...: a gzipped tarball of DIR's NAMEs under a folder named
+# after ARCHIVE, the same bytes from the same files whatever their owner, dates, modes or order.
+reproducible_tar() {
+    local archive=$1 dir=$2 top
+    shift 2
+    top=$(basename "$archive" .tar.gz)
+    tar -C "$dir" --sort=name --format=gnu --owner=0 --group=0 --numeric-owner \
+        --mtime="@$SOURCE_DATE_EPOCH" --mode=u+rw,go=rX --transform="s,^,$top/," \
+        -cf - "$@" | gzip -9n >"$archive"
 }
 
 # Where scripts/windows looks for the SDL release tarballs unless it is told: beside the checkout.
