@@ -18,10 +18,9 @@ const puppeteer = createRequire(join(build, 'e2e', 'package.json'))('puppeteer-c
 const lib = join(dirname(new URL(import.meta.url).pathname), 'lib.sh');
 const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
   '.svg': 'image/svg+xml' };
-const FRAME_PAUSE_MS = 6; // the program's pause in every frame
-const STEER_AT = 30, LOOK_AT = 100; // frames: input comes after the first, shots after the second
-const NEVER = 1e9; // a frame not to hold at
-const PACE_MS = 2000; // how long the pace is measured
+// The program's pause in every frame; frames: input comes after STEER_AT, shots after LOOK_AT.
+const FRAME_PAUSE_MS = 6, STEER_AT = 30, LOOK_AT = 100;
+const NEVER = 1e9, PACE_MS = 2000; // a frame not to hold at; how long the pace is measured
 const GOLDEN = join(dirname(lib), '..', 'golden', 'web_frame.png'); // frame LOOK_AT, unsteered
 const GOLDEN_SLACK = 2400; // pixels, half a percent: edges that another renderer may place apart
 const DESK = { width: 1024, height: 900 }; // room for the whole 800 × 600 canvas
@@ -33,8 +32,7 @@ const LOST = 'The browser took the picture away (its graphics were reset). ' +
 const NO_WEBGL = 'This browser cannot show the demo: WebGL is turned off or not supported. ' +
   'Turn it on (or try another browser) and reload the page.';
 const NO_MODE = "Couldn't set GL mode: this browser has WebGL turned off or does not support it\n";
-const errors = [];
-let browser;
+let browser, errors = [];
 const check = (ok, message) => { if (!ok) throw new Error(message); };
 
 // A fresh headless Chromium, without a display to look for, which it has no use for.
@@ -80,9 +78,8 @@ async function open(at, view = DESK) {
   await page.goto('http://127.0.0.1/tovrek.html'); // intercepted: never on the network
   await until(page, at === NEVER ? 'start' : `frame ${at}`,
     at === NEVER ? "statusLine.textContent !== 'Starting…'" : `frameCount === ${at}`);
-  const [{ x, y, width, height }, wide, word] = await page.evaluate(
-    "[canvas.getBoundingClientRect().toJSON(), document.documentElement.scrollWidth, " +
-    "document.querySelector('p').innerText]");
+  const { x, y, width, height } = await canvas(page), [wide, word] = await page.evaluate(
+    "[document.documentElement.scrollWidth, document.querySelector('p').innerText]");
   check(x >= 0 && x + width <= view.width && y + height <= view.height && wide <= view.width &&
     Math.abs(width * 3 / 4 - height) < 0.05,
   `canvas ${width} × ${height} at ${x}, ${y} in ${view.width} × ${view.height}`);
@@ -139,9 +136,8 @@ async function main() {
     "canvas.getContext('webgl').getExtension('WEBGL_lose_context').loseContext()]");
   await until(laptop, 'word of the lost picture', `statusLine.textContent === '${LOST}'`);
   await until(laptop, 'animation frames', `animationFrames > ${since + 30}`);
-  const after = await laptop.evaluate('[frameCount, errors.textContent]');
-  check(after[0] === frames && after[1] === '',
-    `frame ${after[0]} of ${frames} after a lost context, and: ${after[1]}`);
+  const [count, lines] = await laptop.evaluate('[frameCount, errors.textContent]');
+  check(count === frames && !lines, `frame ${count} of ${frames} after a lost context; ${lines}`);
 
   await laptop.close();
   // The program reads a pointer that never moved as at (0, 0): a move or drag to the canvas's
@@ -177,8 +173,7 @@ async function main() {
     check(tries < 300, `no grey boxes, or other colours (${other}), after a click`);
   }
   await page.keyboard.press('Escape');
-  await until(page, 'word from the page that the demo ended after Escape',
-    `statusLine.textContent === '${ENDED}'`);
+  await until(page, 'end after Escape', `statusLine.textContent === '${ENDED}'`);
   check(await browserKeyFree(page), 'F5 taken from the page after the demo ended');
   check(errors.length === 0, `errors on the console: ${errors.join('; ')}`);
 
@@ -187,8 +182,5 @@ async function main() {
   check(said[0] === NO_WEBGL && said[1] === NO_MODE, `without WebGL: ${said.join(' / ')}`);
 }
 
-await main().catch((error) => {
-  console.error(`FAIL: ${error.stack}`);
-  process.exitCode = 1;
-});
+await main().catch((error) => { console.error(`FAIL: ${error.stack}`); process.exitCode = 1; });
 await browser?.close();
