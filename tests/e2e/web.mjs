@@ -1,11 +1,11 @@
 // The browser build in build tree argv[2], opened in Debian's Chromium, which is handed its files,
 // driven by puppeteer-core (installed into the tree by scripts/web) as a person would: the
 // picture by the pixel kinds of tests/e2e/lib.sh and against its golden frame; steering by mouse
-// and by touch compared frame for frame with runs that do not steer; on every page, the
-// picture whole and the controls line for mouse or touch; the pace of the display; Tab out of
-// the picture; greys after a click; keys left to the browser where the demo has no focus; Escape
-// and what the page says then; a lost WebGL context; no console errors; then, without WebGL, the
-// page's message and the program's failure line.
+// and by touch, on a scrolled page too, compared frame for frame with runs that do not steer; on
+// every page, the picture whole and the controls line for mouse or touch; the pace of the
+// display; Tab out of the picture; greys after a click; keys left to the browser where the demo
+// has no focus; Escape and what the page says then; a lost WebGL context; no console errors;
+// then, without WebGL, the page's message and the program's failure line.
 // With --rate it prints, after the laptop's pace, the frames a second the page draws and shows.
 import { execFileSync } from 'node:child_process';
 import { existsSync, readFileSync, writeFileSync } from 'node:fs';
@@ -26,6 +26,7 @@ const GOLDEN_SLACK = 2400; // pixels, half a percent: edges that another rendere
 const DESK = { width: 1024, height: 900 }; // room for the whole 800 × 600 canvas
 const PHONE = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 const LAPTOP = { width: 1366, height: 657 }; // a 1366 × 768 screen less the browser's bars
+const SIDE = { ...PHONE, width: 844, height: 390, scroll: 40 }; // on its side, the page scrolled
 const ENDED = 'The demo has ended. Reload the page to start it again.';
 const LOST = 'The browser took the picture away (its graphics were reset). ' +
   'Reload the page to start the demo again.';
@@ -105,11 +106,13 @@ const bash = (script, file, input) =>
 // The pixels of a PNG by kind, as lib.sh counts a screen's: [white, black, grey, other].
 const kinds = (png) => bash('source "$1" && pixel_kinds png:-', lib, png).split(' ').map(Number);
 
-// The canvas at frame LOOK_AT after `act` at frame STEER_AT on a page of size `view`.
+// The canvas at frame LOOK_AT after `act` at frame STEER_AT on a page of size `view`, scrolled
+// down by view.scroll CSS pixels meanwhile.
 async function steered(view, act = () => {}) {
   const page = await open(STEER_AT, view);
+  await page.evaluate(`scrollTo(0, ${view.scroll ?? 0})`);
   await act(page, await canvas(page));
-  await page.evaluate(`releaseFrames(${LOOK_AT})`);
+  await page.evaluate(`scrollTo(0, 0), releaseFrames(${LOOK_AT})`);
   await until(page, `frame ${LOOK_AT}`, `frameCount === ${LOOK_AT}`);
   return shot(page).finally(() => page.close());
 }
@@ -142,8 +145,8 @@ async function main() {
   await laptop.close();
   // The program reads a pointer that never moved as at (0, 0): a move or drag to the canvas's
   // corner must leave the picture as it was, one across or down must change it, and so must a
-  // tap, which turns greys on.
-  const stills = new Map([[DESK, await steered(DESK)], [PHONE, await steered(PHONE)]]);
+  // tap, which turns greys on; a finger on a scrolled page as on any.
+  const stills = new Map([[DESK, await steered(DESK)], [SIDE, await steered(SIDE)]]);
   const still = stills.get(DESK), [white, black, grey, other] = kinds(still);
   check(white > 0 && black > 0 && grey + other === 0,
     `${white} white, ${black} black, ${grey} grey, ${other} other pixels`);
@@ -156,9 +159,9 @@ async function main() {
   for (const [view, what, act, same] of [[DESK, 'the pointer at the corner', move([0, 0]), true],
     [DESK, 'the pointer across', move([400, 0]), false],
     [DESK, 'the pointer down', move([0, 300]), false],
-    [PHONE, 'a drag to the corner', drag([400, 300], [0, 0]), true],
-    [PHONE, 'a drag across', drag([0, 0], [400, 0]), false],
-    [PHONE, 'a tap at the corner', tap([0, 0]), false]]) {
+    [SIDE, 'a drag to the corner', drag([400, 300], [0, 0]), true],
+    [SIDE, 'a drag across', drag([0, 0], [400, 0]), false],
+    [SIDE, 'a tap at the corner', tap([0, 0]), false]]) {
     check(stills.get(view).equals(await steered(view, act)) === same,
       `${what} ${same ? 'changed' : 'did not change'} the view`);
   }
