@@ -3,9 +3,10 @@
 // picture by the pixel kinds of tests/e2e/lib.sh and against its golden frame; steering by mouse
 // and by touch, on a scrolled page too, compared frame for frame with runs that do not steer; on
 // every page, the picture whole and the controls line for mouse or touch; the pace of the
-// display; Tab out of the picture; greys after a click; keys left to the browser where the demo
-// has no focus; Escape and what the page says then; a lost WebGL context; no console errors;
-// then, without WebGL, the page's message and the program's failure line.
+// display; Tab out of the picture; pause and play, and reduced motion; greys after a click; keys
+// left to the browser where the demo has no focus; Escape, after full screen and paused too, and
+// what the page says then; a lost WebGL context; no console errors; then, without WebGL, the
+// page's message and the program's failure line.
 // With --rate it prints, after the laptop's pace, the frames a second the page draws and shows.
 import { execFileSync } from 'node:child_process';
 import { existsSync, readFileSync, writeFileSync } from 'node:fs';
@@ -65,7 +66,8 @@ function holdFrames(pause, at) {
 // errors, failed loads included, are kept. It is served the build's page files, nothing else,
 // with the types a web server gives them. The whole picture is in the viewport, 4:3, with
 // nothing to scroll sideways to, and the controls line speaks of the view's mouse or touch.
-async function open(at, view = DESK) {
+// With `calm`, the system asks for reduced motion.
+async function open(at, view = DESK, calm = false) {
   const page = await browser.newPage();
   page.on('console', (message) => message.type() === 'error' && errors.push(message.text()));
   page.on('pageerror', (error) => errors.push(error.message));
@@ -75,7 +77,8 @@ async function open(at, view = DESK) {
       { contentType: type, body: readFileSync(name) } : { status: 404 });
   });
   await Promise.all([page.setRequestInterception(true), page.setViewport(view),
-    page.evaluateOnNewDocument(holdFrames, FRAME_PAUSE_MS, at)]);
+    page.evaluateOnNewDocument(holdFrames, FRAME_PAUSE_MS, at),
+    calm && page.emulateMediaFeatures([{ name: 'prefers-reduced-motion', value: 'reduce' }])]);
   await page.goto('http://127.0.0.1/tovrek.html'); // intercepted: never on the network
   await until(page, at === NEVER ? 'start' : `frame ${at}`,
     at === NEVER ? "statusLine.textContent !== 'Starting…'" : `frameCount === ${at}`);
@@ -119,11 +122,22 @@ async function steered(view, act = () => {}) {
 // Whether the page let F5, a key of the browser's, do what it does.
 const browserKeyFree = async (page) =>
   !(await page.keyboard.press('F5'), await page.evaluate('window.keyPrevented'));
+// From `paused`, the pause button pressed twice, by a finger where `touch`: each time its label
+// says what it will do, and the picture holds still over a second while paused, else moves.
+async function toggles(page, paused, touch) {
+  for (let presses = 0; presses < 3; presses++, paused = !paused) {
+    if (presses) await page[touch ? 'tap' : 'click']('#pause');
+    const label = await page.evaluate('pause.textContent');
+    const moved = !(await shot(page)).equals(await sleep(1000).then(() => shot(page)));
+    check(label === (paused ? 'Play' : 'Pause') && moved !== paused, `${label}: moved ${moved}`);
+  }
+}
 
 async function main() {
   await launch();
   // In a laptop's window, running free: Tab moves on the focus the canvas starts with, and the
-  // demo goes on at most one frame an animation frame, the browser's keys its own.
+  // demo goes on at most one frame an animation frame, the browser's keys its own; the pause
+  // button holds the picture and starts it again.
   const laptop = await open(NEVER, LAPTOP);
   check(await laptop.evaluate('document.activeElement === canvas'), 'no focus at the start');
   await laptop.keyboard.press('Tab');
@@ -134,6 +148,7 @@ async function main() {
   if (process.argv[3] === '--rate') return console.log(rate);
   check(drawn > 0 && drawn <= shown + 1000 / PACE_MS, rate);
   check(await browserKeyFree(laptop), 'F5 taken from the page after Tab');
+  await toggles(laptop, false);
   // A lost context: the page's word, and the demo stops there, with no error lines.
   const [frames, since] = await laptop.evaluate('[frameCount, animationFrames, ' +
     "canvas.getContext('webgl').getExtension('WEBGL_lose_context').loseContext()]");
@@ -143,6 +158,16 @@ async function main() {
   check(count === frames && !lines, `frame ${count} of ${frames} after a lost context; ${lines}`);
 
   await laptop.close();
+  // Where the system asks for reduced motion, the first picture waits for Play, here by touch,
+  // after Full screen and back; the buttons leave the picture its keys, and Escape ends the
+  // demo, paused as it is.
+  const calm = await open(NEVER, PHONE, true);
+  await calm.tap('#fullscreen');
+  await until(calm, 'full screen', 'document.fullscreenElement === frame');
+  await calm.evaluate('document.exitFullscreen()');
+  await toggles(calm, true, true);
+  await calm.keyboard.press('Escape');
+  await until(calm, 'end after Escape, paused', `statusLine.textContent === '${ENDED}'`);
   // The program reads a pointer that never moved as at (0, 0): a move or drag to the canvas's
   // corner must leave the picture as it was, one across or down must change it, and so must a
   // tap, which turns greys on; a finger on a scrolled page as on any.
