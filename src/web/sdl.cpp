@@ -2,7 +2,7 @@
 // program relies on. Its error functions are stubs whose text never clears (the program would
 // report it every frame), its mode set hands back a screen even when the browser gave it
 // no WebGL context, where the program would fail at its first GL call instead, and its swap
-// does not wait for the display.
+// does not wait for the display, nor for the page's pause.
 #include <SDL.h>
 #include <cstdarg>
 #include <cstdio>
@@ -46,12 +46,17 @@ extern "C" SDL_Surface *__wrap_SDL_SetVideoMode(int width, int height, int bpp, 
 // desktop. Waiting for the next animation frame paces it as the display does, and a hidden
 // page, which gets none, costs nothing. A lost WebGL context never comes back (the page does
 // not ask for it, and says so), so the demo stops there instead of drawing into nothing.
+// While the page pauses it (Module.paused), the wait holds its frame on screen, draws nothing
+// and leaves the page Module.resume, to go on from the next animation frame once played.
 // Emscripten's wrapper for callbacks wakes it, which ends the page's run once the program ends.
 EM_JS(void, waitForDisplay, (), {
     Asyncify.handleSleep(function(wake_up) {
-        requestAnimationFrame(function() {
-            if (!GLctx.isContextLost())
-                callUserCallback(wake_up);
+        requestAnimationFrame(function shown() {
+            if (GLctx.isContextLost())
+                return;
+            if (!Module['paused'])
+                return callUserCallback(wake_up);
+            Module['resume'] = requestAnimationFrame.bind(window, shown);
         });
     });
 });

@@ -1,11 +1,12 @@
 // The browser build in build tree argv[2], opened in Debian's Chromium, which is handed its files,
 // driven by puppeteer-core (installed into the tree by scripts/web) as a person would: the
 // picture by the pixel kinds of tests/e2e/lib.sh and against its golden frame; steering by mouse
-// and by touch compared frame for frame with runs that do not steer; on every page, the
-// picture whole and the controls line for mouse or touch; the pace of the display; greys after
-// a click; keys left to the browser where the demo has no focus; Escape and what the page says
-// then; a lost WebGL context; no console errors; then, without WebGL, the page's message and the
-// program's failure line.
+// and by touch, on a scrolled page too, compared frame for frame with runs that do not steer; on
+// every page, the picture whole and the controls line for mouse or touch; the pace of the
+// display; Tab out of the picture; pause and play, and reduced motion; greys after a click; keys
+// left to the browser where the demo has no focus; Escape, after full screen and paused too, and
+// what the page says then; a lost WebGL context; no console errors; then, without WebGL, the
+// page's message and the program's failure line.
 // With --rate it prints, after the laptop's pace, the frames a second the page draws and shows.
 import { execFileSync } from 'node:child_process';
 import { existsSync, readFileSync, writeFileSync } from 'node:fs';
@@ -18,23 +19,22 @@ const puppeteer = createRequire(join(build, 'e2e', 'package.json'))('puppeteer-c
 const lib = join(dirname(new URL(import.meta.url).pathname), 'lib.sh');
 const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
   '.svg': 'image/svg+xml' };
-const FRAME_PAUSE_MS = 6; // the program's pause in every frame
-const STEER_AT = 30, LOOK_AT = 100; // frames: input comes after the first, shots after the second
-const NEVER = 1e9; // a frame not to hold at
-const PACE_MS = 2000; // how long the pace is measured
+// The program's pause in every frame; frames: input comes after STEER_AT, shots after LOOK_AT.
+const FRAME_PAUSE_MS = 6, STEER_AT = 30, LOOK_AT = 100;
+const NEVER = 1e9, PACE_MS = 2000; // a frame not to hold at; how long the pace is measured
 const GOLDEN = join(dirname(lib), '..', 'golden', 'web_frame.png'); // frame LOOK_AT, unsteered
 const GOLDEN_SLACK = 2400; // pixels, half a percent: edges that another renderer may place apart
 const DESK = { width: 1024, height: 900 }; // room for the whole 800 × 600 canvas
 const PHONE = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 const LAPTOP = { width: 1366, height: 657 }; // a 1366 × 768 screen less the browser's bars
+const SIDE = { ...PHONE, width: 844, height: 390, scroll: 40 }; // on its side, the page scrolled
 const ENDED = 'The demo has ended. Reload the page to start it again.';
 const LOST = 'The browser took the picture away (its graphics were reset). ' +
   'Reload the page to start the demo again.';
 const NO_WEBGL = 'This browser cannot show the demo: WebGL is turned off or not supported. ' +
   'Turn it on (or try another browser) and reload the page.';
 const NO_MODE = "Couldn't set GL mode: this browser has WebGL turned off or does not support it\n";
-const errors = [];
-let browser;
+let browser, errors = [];
 const check = (ok, message) => { if (!ok) throw new Error(message); };
 
 // A fresh headless Chromium, without a display to look for, which it has no use for.
@@ -66,7 +66,8 @@ function holdFrames(pause, at) {
 // errors, failed loads included, are kept. It is served the build's page files, nothing else,
 // with the types a web server gives them. The whole picture is in the viewport, 4:3, with
 // nothing to scroll sideways to, and the controls line speaks of the view's mouse or touch.
-async function open(at, view = DESK) {
+// With `calm`, the system asks for reduced motion.
+async function open(at, view = DESK, calm = false) {
   const page = await browser.newPage();
   page.on('console', (message) => message.type() === 'error' && errors.push(message.text()));
   page.on('pageerror', (error) => errors.push(error.message));
@@ -76,13 +77,13 @@ async function open(at, view = DESK) {
       { contentType: type, body: readFileSync(name) } : { status: 404 });
   });
   await Promise.all([page.setRequestInterception(true), page.setViewport(view),
-    page.evaluateOnNewDocument(holdFrames, FRAME_PAUSE_MS, at)]);
+    page.evaluateOnNewDocument(holdFrames, FRAME_PAUSE_MS, at),
+    calm && page.emulateMediaFeatures([{ name: 'prefers-reduced-motion', value: 'reduce' }])]);
   await page.goto('http://127.0.0.1/tovrek.html'); // intercepted: never on the network
   await until(page, at === NEVER ? 'start' : `frame ${at}`,
     at === NEVER ? "statusLine.textContent !== 'Starting…'" : `frameCount === ${at}`);
-  const [{ x, y, width, height }, wide, word] = await page.evaluate(
-    "[canvas.getBoundingClientRect().toJSON(), document.documentElement.scrollWidth, " +
-    "document.querySelector('p').innerText]");
+  const { x, y, width, height } = await canvas(page), [wide, word] = await page.evaluate(
+    "[document.documentElement.scrollWidth, document.querySelector('p').innerText]");
   check(x >= 0 && x + width <= view.width && y + height <= view.height && wide <= view.width &&
     Math.abs(width * 3 / 4 - height) < 0.05,
   `canvas ${width} × ${height} at ${x}, ${y} in ${view.width} × ${view.height}`);
@@ -108,46 +109,69 @@ const bash = (script, file, input) =>
 // The pixels of a PNG by kind, as lib.sh counts a screen's: [white, black, grey, other].
 const kinds = (png) => bash('source "$1" && pixel_kinds png:-', lib, png).split(' ').map(Number);
 
-// The canvas at frame LOOK_AT after `act` at frame STEER_AT on a page of size `view`.
+// The canvas at frame LOOK_AT after `act` at frame STEER_AT on a page of size `view`, scrolled
+// down by view.scroll CSS pixels meanwhile.
 async function steered(view, act = () => {}) {
   const page = await open(STEER_AT, view);
+  await page.evaluate(`scrollTo(0, ${view.scroll ?? 0})`);
   await act(page, await canvas(page));
-  await page.evaluate(`releaseFrames(${LOOK_AT})`);
+  await page.evaluate(`scrollTo(0, 0), releaseFrames(${LOOK_AT})`);
   await until(page, `frame ${LOOK_AT}`, `frameCount === ${LOOK_AT}`);
   return shot(page).finally(() => page.close());
 }
 // Whether the page let F5, a key of the browser's, do what it does.
 const browserKeyFree = async (page) =>
   !(await page.keyboard.press('F5'), await page.evaluate('window.keyPrevented'));
+// From `paused`, the pause button pressed twice, by a finger where `touch`: each time its label
+// says what it will do, and the picture holds still over a second while paused, else moves.
+async function toggles(page, paused, touch) {
+  for (let presses = 0; presses < 3; presses++, paused = !paused) {
+    if (presses) await page[touch ? 'tap' : 'click']('#pause');
+    const label = await page.evaluate('pause.textContent');
+    const moved = !(await shot(page)).equals(await sleep(1000).then(() => shot(page)));
+    check(label === (paused ? 'Play' : 'Pause') && moved !== paused, `${label}: moved ${moved}`);
+  }
+}
 
 async function main() {
   await launch();
-  // In a laptop's window, running free: at most one frame an animation frame, and keys the
-  // browser's own once the canvas has lost the focus it started with.
+  // In a laptop's window, running free: Tab moves on the focus the canvas starts with, and the
+  // demo goes on at most one frame an animation frame, the browser's keys its own; the pause
+  // button holds the picture and starts it again.
   const laptop = await open(NEVER, LAPTOP);
+  check(await laptop.evaluate('document.activeElement === canvas'), 'no focus at the start');
+  await laptop.keyboard.press('Tab');
   const sample = () => laptop.evaluate('[frameCount, animationFrames]');
   const start = await sample(), end = await sleep(PACE_MS).then(sample);
   const [drawn, shown] = end.map((n, i) => (n - start[i]) * 1000 / PACE_MS);
   const rate = `${drawn} frames drawn a second, ${shown} animation frames`;
   if (process.argv[3] === '--rate') return console.log(rate);
   check(drawn > 0 && drawn <= shown + 1000 / PACE_MS, rate);
-  check(await laptop.evaluate('document.activeElement === canvas'), 'no focus at the start');
-  await laptop.evaluate('canvas.blur()');
-  check(await browserKeyFree(laptop), 'F5 taken from the page outside the demo');
+  check(await browserKeyFree(laptop), 'F5 taken from the page after Tab');
+  await toggles(laptop, false);
   // A lost context: the page's word, and the demo stops there, with no error lines.
   const [frames, since] = await laptop.evaluate('[frameCount, animationFrames, ' +
     "canvas.getContext('webgl').getExtension('WEBGL_lose_context').loseContext()]");
   await until(laptop, 'word of the lost picture', `statusLine.textContent === '${LOST}'`);
   await until(laptop, 'animation frames', `animationFrames > ${since + 30}`);
-  const after = await laptop.evaluate('[frameCount, errors.textContent]');
-  check(after[0] === frames && after[1] === '',
-    `frame ${after[0]} of ${frames} after a lost context, and: ${after[1]}`);
+  const [count, lines] = await laptop.evaluate('[frameCount, errors.textContent]');
+  check(count === frames && !lines, `frame ${count} of ${frames} after a lost context; ${lines}`);
 
   await laptop.close();
+  // Where the system asks for reduced motion, the first picture waits for Play, here by touch,
+  // after Full screen and back; the buttons leave the picture its keys, and Escape ends the
+  // demo, paused as it is.
+  const calm = await open(NEVER, PHONE, true);
+  await calm.tap('#fullscreen');
+  await until(calm, 'full screen', 'document.fullscreenElement === frame');
+  await calm.evaluate('document.exitFullscreen()');
+  await toggles(calm, true, true);
+  await calm.keyboard.press('Escape');
+  await until(calm, 'end after Escape, paused', `statusLine.textContent === '${ENDED}'`);
   // The program reads a pointer that never moved as at (0, 0): a move or drag to the canvas's
   // corner must leave the picture as it was, one across or down must change it, and so must a
-  // tap, which turns greys on.
-  const stills = new Map([[DESK, await steered(DESK)], [PHONE, await steered(PHONE)]]);
+  // tap, which turns greys on; a finger on a scrolled page as on any.
+  const stills = new Map([[DESK, await steered(DESK)], [SIDE, await steered(SIDE)]]);
   const still = stills.get(DESK), [white, black, grey, other] = kinds(still);
   check(white > 0 && black > 0 && grey + other === 0,
     `${white} white, ${black} black, ${grey} grey, ${other} other pixels`);
@@ -160,9 +184,9 @@ async function main() {
   for (const [view, what, act, same] of [[DESK, 'the pointer at the corner', move([0, 0]), true],
     [DESK, 'the pointer across', move([400, 0]), false],
     [DESK, 'the pointer down', move([0, 300]), false],
-    [PHONE, 'a drag to the corner', drag([400, 300], [0, 0]), true],
-    [PHONE, 'a drag across', drag([0, 0], [400, 0]), false],
-    [PHONE, 'a tap at the corner', tap([0, 0]), false]]) {
+    [SIDE, 'a drag to the corner', drag([400, 300], [0, 0]), true],
+    [SIDE, 'a drag across', drag([0, 0], [400, 0]), false],
+    [SIDE, 'a tap at the corner', tap([0, 0]), false]]) {
     check(stills.get(view).equals(await steered(view, act)) === same,
       `${what} ${same ? 'changed' : 'did not change'} the view`);
   }
@@ -177,8 +201,7 @@ async function main() {
     check(tries < 300, `no grey boxes, or other colours (${other}), after a click`);
   }
   await page.keyboard.press('Escape');
-  await until(page, 'word from the page that the demo ended after Escape',
-    `statusLine.textContent === '${ENDED}'`);
+  await until(page, 'end after Escape', `statusLine.textContent === '${ENDED}'`);
   check(await browserKeyFree(page), 'F5 taken from the page after the demo ended');
   check(errors.length === 0, `errors on the console: ${errors.join('; ')}`);
 
@@ -187,8 +210,5 @@ async function main() {
   check(said[0] === NO_WEBGL && said[1] === NO_MODE, `without WebGL: ${said.join(' / ')}`);
 }
 
-await main().catch((error) => {
-  console.error(`FAIL: ${error.stack}`);
-  process.exitCode = 1;
-});
+await main().catch((error) => { console.error(`FAIL: ${error.stack}`); process.exitCode = 1; });
 await browser?.close();
