@@ -109,7 +109,9 @@ set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 # A 64-bit installer, into the 64-bit Program Files; CPack's default is a 32-bit one, which
 # 64-bit Wine cannot run. The line goes into the script's head, where NSIS takes Target:
 # makensis's -XTarget would need an argument with a space, which CPack's pre-arguments split.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+# No file times in the installer: CPack writes one of its files as it packs, dated then, so the
+# same commit would never give the same installer; installed files are dated as installed.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode\nSetDateSave off")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 set(CPACK_NSIS_DISPLAY_NAME tovrek)
