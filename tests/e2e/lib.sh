@@ -4,6 +4,9 @@
 e2e=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$e2e/../../scripts/display.sh"
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# No session bus, the machine's or an autolaunched one: libdbus would start one through
+# dbus-launch (dbus-x11) on the test's display, as the demo's SDL calls it.
+export DBUS_SESSION_BUS_ADDRESS=disabled:
 
 # Starts Xorg with two monitors side by side (two-monitors.conf) on a free display number in
 # place of the display there is, logging to $tmp, and exports DISPLAY; display_stop ends it. It
