@@ -38,7 +38,8 @@ greys_shown() { read_pixels && [ "$other" = 0 ] && [ "$grey" -gt 0 ]; }
 # runs prints SDL's reason in one line on stderr and ends with status 1.
 bogus_driver_fails() {
     SDL_VIDEODRIVER=bogus "$@" 2>"$tmp/stderr" && status=0 || status=$?
-    [[ $status = 1 && $(wc -l <"$tmp/stderr") = 1 && $(<"$tmp/stderr") = "Couldn't initialize SDL: "?* ]] ||
+    [[ $status = 1 && $(wc -l <"$tmp/stderr") = 1 &&
+        $(<"$tmp/stderr") = "Couldn't initialize SDL: "?* ]] ||
         fail "status $status with a bogus video driver, and: $(cat "$tmp/stderr")"
 }
 
