@@ -1,14 +1,15 @@
-# The Windows build: a GUI program carrying the project's icon that still reports start-up
-# failures on a console, the same demo as a screensaver (tovrek.scr), and what `cmake --install`
-# and cpack make of them: one folder with both, SDL's two DLLs, the licences and a README, as a
-# zip and as a 64-bit NSIS installer that also puts the screensaver where Windows lists them.
+# The Windows build, from the sources in src/windows/ beside the demo's: a GUI program carrying
+# the project's icon that still reports start-up failures on a console, the same demo as a
+# screensaver (tovrek.scr), and what `cmake --install` and cpack make of them: one folder with
+# both, SDL's two DLLs, the licences and a README, as a zip and as a 64-bit NSIS installer that
+# also puts the screensaver where Windows lists them.
 # Packaging.cmake includes it in place of the Linux install rules.
 
 # The screensaver: its own entry (saver_win32.cpp) over the demo's library. Windows knows a
 # screensaver by its suffix. It imports SDL.dll late, through a delay-import library made from
 # the DLL's exports, so that it can load SDL by full path first (saver_win32.cpp says why); it
 # finds the library's descriptor of SDL.dll by the name dlltool gives it after the file.
-add_executable(tovrek_scr src/shell/saver_win32.cpp)
+add_executable(tovrek_scr src/windows/saver_win32.cpp)
 set_target_properties(tovrek_scr PROPERTIES OUTPUT_NAME tovrek SUFFIX .scr)
 set(TOVREK_SDL_DEF ${PROJECT_BINARY_DIR}/SDL.def)
 set(TOVREK_SDL_DELAYLIB ${PROJECT_BINARY_DIR}/libSDL-delay.a) # named inside after its path
@@ -45,7 +46,7 @@ foreach(program tovrek tovrek_scr)
     # No link time in the header: the same commit gives the same bytes whenever it is linked.
     target_link_options(${program} PRIVATE -static-libgcc -static-libstdc++
                         LINKER:--no-insert-timestamp)
-    target_sources(${program} PRIVATE src/shell/console_win32.cpp)
+    target_sources(${program} PRIVATE src/windows/console_win32.cpp)
 endforeach()
 
 # The icon, made from dist/tovrek.svg at the sizes Windows shows (list, Explorer, tiles). The

@@ -1,7 +1,7 @@
 // The Windows screensaver's arguments, as Windows and users pass them, and its pointer slack:
 // each case's verdict in one record, compared whole with its golden copy.
 #include "golden.h"
-#include "shell/saver.h"
+#include "windows/saver.h"
 #include <algorithm>
 #include <cstdio>
 #include <sstream>

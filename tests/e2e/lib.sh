@@ -4,6 +4,9 @@
 e2e=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$e2e/../../scripts/display.sh"
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# No session bus, the machine's or an autolaunched one: libdbus would start one through
+# dbus-launch (dbus-x11) on the test's display, as the demo's SDL calls it.
+export DBUS_SESSION_BUS_ADDRESS=disabled:
 
 # Starts Xorg with two monitors side by side (two-monitors.conf) on a free display number in
 # place of the display there is, logging to $tmp, and exports DISPLAY; display_stop ends it. It
@@ -35,7 +38,8 @@ greys_shown() { read_pixels && [ "$other" = 0 ] && [ "$grey" -gt 0 ]; }
 # runs prints SDL's reason in one line on stderr and ends with status 1.
 bogus_driver_fails() {
     SDL_VIDEODRIVER=bogus "$@" 2>"$tmp/stderr" && status=0 || status=$?
-    [[ $status = 1 && $(wc -l <"$tmp/stderr") = 1 && $(<"$tmp/stderr") = "Couldn't initialize SDL: "?* ]] ||
+    [[ $status = 1 && $(wc -l <"$tmp/stderr") = 1 &&
+        $(<"$tmp/stderr") = "Couldn't initialize SDL: "?* ]] ||
         fail "status $status with a bogus video driver, and: $(cat "$tmp/stderr")"
 }
 

@@ -32,8 +32,8 @@ done
 # The saver refuses to run hacks as root: then it runs as nobody. Only this hack is in its list.
 launcher=$tmp/libexec/xscreensaver/tovrek
 mkdir "$tmp/home"
-printf 'mode: one\nselected: 0\nlock: False\nfade: False\nsplash: False\nprograms: GL: %s --root\n' \
-    "$launcher" >"$tmp/home/.xscreensaver"
+printf 'mode: one\nselected: 0\nlock: False\nfade: False\nsplash: False\n%s\n' \
+    "programs: GL: $launcher --root" >"$tmp/home/.xscreensaver"
 user=$(id -un) as_user=()
 [ "$(id -u)" != 0 ] || user=nobody as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 chown -R "$user" "$tmp/home"
@@ -52,17 +52,17 @@ saver_runs() {
         window=$(tr '\0' '\n' <"/proc/$demo/environ" | sed -n 's/^SDL_WINDOWID=//p')
         left=$(xwininfo -id "$window" | sed -n 's/^ *Absolute upper-left X: *//p') lefts+=" $left"
         retry 30 black_on_white "800x600+$left+0" || fail "at x = $left: $(kinds)"
+        # Its windows by their _NET_WM_PID: other clients may have windows on this display.
+        ! xdotool search --pid "$demo" | grep -vx "$window" || fail "the demo opened a window"
     done
     [ "$(printf '%s\n' $lefts | sort -n | xargs)" = "$(seq -s ' ' 0 800 $(($1 * 800 - 1)))" ] ||
         fail "the demos' windows are at x =$lefts, not one on each of $1 monitors"
-    ! xwininfo -root -tree | grep '^ *0x' | grep -v '("xscreensaver" "XScreenSaver")' ||
-        fail "the demo opened a window of its own"
     xscreensaver-command -deactivate >/dev/null
     retry 30 demos_are 0 || fail "a demo outlived the saver"
     ! grep "X Error" "$tmp/saver.log" || fail "a demo met an X error as the saver ended it"
 }
 # By its whole command line: the launcher is named tovrek too, and so are its subshells.
-demos_are() { pgrep -u "$user" -xf "$tmp/bin/tovrek" >"$tmp/demos"; (($(wc -l <"$tmp/demos") == $1)); }
+demos_are() { [ "$(pgrep -u "$user" -xf "$tmp/bin/tovrek" | tee "$tmp/demos" | wc -l)" = $1 ]; }
 saver_runs 1
 if two_monitors_start; then saver_runs 2; fi
 
@@ -82,8 +82,8 @@ for case in "3||" "3 $top 1||--window-id $(printf 0x%X "$top")" "3 $top 1||-wind
     "2 $none 123||--window-id 123" "2 $none 123|123|" "2 $none $big||--window-id $big" \
     "2 $none $bighex||-window-id $bighex" "2 cannot open display (no DISPLAY set)|$top||" \
     "2 cannot open display :9999|$top||:9999"; do
-    IFS='|' read -r expected saver_window args display _ <<<"$case|$DISPLAY"
-    XSCREENSAVER_WINDOW=$saver_window DISPLAY=$display "$launcher" $args >"$tmp/out" 2>"$tmp/stderr" &
+    IFS='|' read -r expected saver args display _ <<<"$case|$DISPLAY"
+    XSCREENSAVER_WINDOW=$saver DISPLAY=$display "$launcher" $args >"$tmp/out" 2>"$tmp/stderr" &
     wait $! && status=0 || status=$?
     said=$(sed "s/^tovrek: //; s/ on $DISPLAY\$//; s/^$usage\$/usage/" "$tmp/stderr")
     [ "$(echo $status $(sed "s/^$! //" "$tmp/out") $said)" = "$expected" ] &&

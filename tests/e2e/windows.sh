@@ -10,10 +10,13 @@
 # (where Xorg can run); then the silent uninstaller, which leaves nothing behind.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-# 64-bit Wine only; the preview's host. No prompts, no menu files.
-tmp=$(mktemp -d) wine=/usr/lib/wine/wine64 host=$2 && export WINEPREFIX=$tmp/wine
+# 64-bit Wine only; the preview's host. No prompts, no menu files. Debian's Wine server makes a
+# folder in TMPDIR that it leaves behind: in $tmp, it goes with it.
+tmp=$(mktemp -d) wine=/usr/lib/wine/wine64 host=$2 && export WINEPREFIX=$tmp/wine TMPDIR=$tmp
 export LC_ALL=C WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
-trap 'wineserver -k; display_stop; rm -rf "$tmp"' EXIT # a failure may leave Notepad or a saver
+# Ends what a failure may leave running (Notepad, a saver), then the display and the folder, past
+# a failing step: wineserver -k fails when no server runs.
+trap 'set +e; wineserver -k; display_stop; rm -rf "$tmp"' EXIT
 # Every run has a time limit: a missing DLL, for one, shows a box that waits for a click.
 run() { timeout 60 "$wine" "$@"; }
 dir="$WINEPREFIX/drive_c/Program Files/tovrek" sys=$WINEPREFIX/drive_c/windows/system32

@@ -1,6 +1,6 @@
 // The screensaver's arguments and its pointer slack: plain logic, so that the Linux tests
 // cover it, while saver_win32.cpp keeps only what needs Windows.
-#include "shell/saver.h"
+#include "windows/saver.h"
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>

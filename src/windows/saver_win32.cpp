@@ -2,8 +2,8 @@
 // /p HWND for the preview in Screen Saver Settings, and /c or nothing for its settings. The
 // demo is the same program: this front end only prepares its window and its input, then calls
 // RunGLTest, as the XScreenSaver launcher does on Linux.
-#include "shell/saver.h"
 #include "shell/shell.h"
+#include "windows/saver.h"
 #include <windows.h>
 
 #include <cstdio>
