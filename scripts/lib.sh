@@ -51,11 +51,8 @@ ARM64_PACKAGES=(g++-aarch64-linux-gnu qemu-user cmake make pkg-config libsdl1.2-
 # Installs those of the named Debian packages that are missing, as root or through sudo;
 # says nothing when all are there. Another install under way is waited for, not failed on.
 need_packages() {
-    local missing=() package
-    for package in "$@"; do
-        dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null | grep -q ' installed$' ||
-            missing+=("$package")
-    done
+    local missing=()
+    mapfile -t missing < <(missing_packages "$@")
     [ ${#missing[@]} -eq 0 ] && return 0
 
     local sudo=()
@@ -75,10 +72,20 @@ need_packages() {
 
 # SDL 1.2 from either of Debian's two packages of it; the maintained one when neither is there.
 need_sdl() {
-    if ! dpkg-query -W -f='${Status}\n' libsdl1.2-dev libsdl1.2-compat-dev 2>/dev/null |
-        grep -q ' installed$'; then
-        need_packages libsdl1.2-compat-dev
-    fi
+    [ -z "$(missing_packages libsdl1.2-dev)" ] || need_packages libsdl1.2-compat-dev
+}
+
+# Prints those of the named packages that are not installed. A name without an architecture is
+# this machine's own or an architecture-independent package: arm64's of the same name, installed
+# beside it, is not it.
+missing_packages() {
+    local package arch
+    for package in "$@"; do
+        arch=${package#*:}
+        [ "$arch" != "$package" ] || arch="$(dpkg --print-architecture)|all"
+        dpkg-query -W -f='${Status} ${Architecture}\n' "$package" 2>/dev/null |
+            grep -Eq "^install ok installed ($arch)\$" || echo "$package"
+    done
 }
 
 # The arm64 build's packages: adds arm64 to dpkg's architectures first, and says so, where it is
@@ -98,10 +105,9 @@ need_arm64_packages() {
         fi
     fi
     (need_packages "${ARM64_PACKAGES[@]}") || true
-    missing=$(dpkg-query -W -f='${Status} ${binary:Package}\n' "${ARM64_PACKAGES[@]}" 2>&1 |
-        grep -v '^install ok installed ' || true)
+    missing=$(missing_packages "${ARM64_PACKAGES[@]}")
     [ -z "$missing" ] && return 0
-    echo "The arm64 build cannot go on; missing: $(sed 's/.* //' <<<"$missing" | xargs)" >&2
+    echo "The arm64 build cannot go on; missing: $(xargs <<<"$missing")" >&2
     # Left there, arm64 would make every later apt-get update read its lists, and fail
     # where the archive has none.
     if [ -n "$added" ] && "${sudo[@]}" dpkg --remove-architecture arm64 2>/dev/null; then
