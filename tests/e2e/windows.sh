@@ -10,13 +10,24 @@
 # (where Xorg can run); then the silent uninstaller, which leaves nothing behind.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-# 64-bit Wine only; the preview's host. No prompts, no menu files. Debian's Wine server makes a
-# folder in TMPDIR that it leaves behind: in $tmp, it goes with it.
-tmp=$(mktemp -d) wine=/usr/lib/wine/wine64 host=$2 && export WINEPREFIX=$tmp/wine TMPDIR=$tmp
+# 64-bit Wine only; the preview's host. No prompts, no menu files.
+tmp=$(mktemp -d) wine=/usr/lib/wine/wine64 host=$2 && export WINEPREFIX=$tmp/wine
 export LC_ALL=C WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
-# Ends what a failure may leave running (Notepad, a saver), then the display and the folder, past
-# a failing step: wineserver -k fails when no server runs.
-trap 'set +e; wineserver -k; display_stop; rm -rf "$tmp"' EXIT
+# Ends what a failure may leave running (Notepad, a saver), then the display, the folder of the
+# Wine server's socket (Debian's leaves TMPDIR's wine-XXXXXX/server-DEV-INODE, named after the
+# prefix; Wine 10 aborts with TMPDIR in $tmp) and the check's own, past a failing step:
+# wineserver -k fails when no server runs.
+clean_up() {
+    set +e
+    wineserver -k
+    display_stop
+    for socket in $(printf '%s/wine-*/server-%x-%x' "${TMPDIR:-/tmp}" \
+        $(stat -c '%d %i' "$WINEPREFIX")); do
+        rm -rf "$socket" && rmdir "${socket%/*}"
+    done 2>/dev/null
+    rm -rf "$tmp"
+}
+trap clean_up EXIT
 # Every run has a time limit: a missing DLL, for one, shows a box that waits for a click.
 run() { timeout 60 "$wine" "$@"; }
 dir="$WINEPREFIX/drive_c/Program Files/tovrek" sys=$WINEPREFIX/drive_c/windows/system32
