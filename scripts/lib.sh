@@ -133,6 +133,7 @@ check_machine() {
         return 1
     }
 }
+# A program's or library's ELF class, byte order and machine, as readelf names them.
 elf_kind() { readelf -h "$1" | sed -n 's/^ *\(Class\|Data\|Machine\): *//p'; }
 
 # reproducible_tar ARCHIVE DIR NAME...: a gzipped tarball of DIR's NAMEs under a folder named
