@@ -38,6 +38,21 @@ target_compile_definitions(tovrek_scr PRIVATE
 target_link_libraries(tovrek_scr PRIVATE tovrek_core ${TOVREK_SDL_DELAYLIB} delayimp OpenGL::GL
                       OpenGL::GLU)
 
+# GNU ld lays out a program's import tables in the order of their libraries' paths, so where
+# SDL.dll's goes in tovrek.exe would follow the checkout's path: the program links SDL's
+# libraries by their paths from the build folder, where it is linked, the same from any checkout.
+get_target_property(TOVREK_SDL_LIBS PkgConfig::SDL INTERFACE_LINK_LIBRARIES)
+set(TOVREK_SDL_RELATIVE_LIBS)
+foreach(lib IN LISTS TOVREK_SDL_LIBS)
+    string(FIND "${lib}" "${SDL_PREFIX}/" at)
+    if(at EQUAL 0)
+        file(RELATIVE_PATH lib ${PROJECT_BINARY_DIR} ${lib})
+        set(lib -Wl,${lib})
+    endif()
+    list(APPEND TOVREK_SDL_RELATIVE_LIBS ${lib})
+endforeach()
+set_property(TARGET PkgConfig::SDL PROPERTY INTERFACE_LINK_LIBRARIES ${TOVREK_SDL_RELATIVE_LIBS})
+
 # The GUI subsystem, so that Explorer and the Start menu open no console window beside the
 # demo; console_win32.cpp finds the console of a shell that starts it. GCC's C++ runtime goes
 # into both programs: SDL's two DLLs are all they need beside them.
