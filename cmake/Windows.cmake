@@ -40,7 +40,8 @@ target_link_libraries(tovrek_scr PRIVATE tovrek_core ${TOVREK_SDL_DELAYLIB} dela
 
 # GNU ld lays out a program's import tables in the order of their libraries' paths, so where
 # SDL.dll's goes in tovrek.exe would follow the checkout's path: the program links SDL's
-# libraries by their paths from the build folder, where it is linked, the same from any checkout.
+# libraries by their paths from its build folder, where it is linked, the same from any checkout.
+# Only tovrek's own link changes: a target linked in another folder would miss the paths.
 get_target_property(TOVREK_SDL_LIBS PkgConfig::SDL INTERFACE_LINK_LIBRARIES)
 set(TOVREK_SDL_RELATIVE_LIBS)
 foreach(lib IN LISTS TOVREK_SDL_LIBS)
@@ -51,7 +52,11 @@ foreach(lib IN LISTS TOVREK_SDL_LIBS)
     endif()
     list(APPEND TOVREK_SDL_RELATIVE_LIBS ${lib})
 endforeach()
-set_property(TARGET PkgConfig::SDL PROPERTY INTERFACE_LINK_LIBRARIES ${TOVREK_SDL_RELATIVE_LIBS})
+get_target_property(TOVREK_LINKS tovrek LINK_LIBRARIES)
+list(FIND TOVREK_LINKS PkgConfig::SDL at)
+list(REMOVE_AT TOVREK_LINKS ${at})
+list(INSERT TOVREK_LINKS ${at} ${TOVREK_SDL_RELATIVE_LIBS})
+set_target_properties(tovrek PROPERTIES LINK_LIBRARIES "${TOVREK_LINKS}")
 
 # The GUI subsystem, so that Explorer and the Start menu open no console window beside the
 # demo; console_win32.cpp finds the console of a shell that starts it. GCC's C++ runtime goes
