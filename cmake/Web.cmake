@@ -3,7 +3,10 @@
 # transforms, SDL's error text, a mode set without WebGL and a swap paced by the display); the
 # page, tovrek.html with tovrek.js, tovrek.wasm and the icon; and its check in a real browser
 # (CTest label web).
-# The root CMakeLists.txt includes it in place of the native build.
+# The root CMakeLists.txt includes it in place of the native build: cmake -S . -B build/web
+# -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
+# The page is the project's own (src/web/tovrek.html): Emscripten's -o x.html needs a minifier
+# that Debian does not package.
 add_compile_options(-sUSE_SDL=1)
 add_executable(tovrek ${TOVREK_CORE_SOURCES} src/shell/main.cpp src/web/immediate.cpp
                src/web/sdl.cpp)

@@ -1,6 +1,8 @@
 // The browser build only: the part of OpenGL 1.1 and GLU that WebGL lacks and the program
-// draws with, in place of Emscripten's legacy GL emulation. The matrices, the current colour
-// and the vertices of a glBegin batch stay here; glEnd draws the batch with one small shader.
+// draws with, in place of Emscripten's legacy GL emulation, which misreads a batch that gives
+// one glColor3f a box inside glBegin and whose gluLookAt leaves the matrix as it was; this one
+// keeps the vertices in WebAssembly and uploads them once a frame. The matrices, the current
+// colour and the vertices of a glBegin batch stay here; glEnd draws the batch with one shader.
 // Everything else the program calls (clear, depth test, viewport, errors) is WebGL's own.
 #define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
