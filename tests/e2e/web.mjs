@@ -178,7 +178,8 @@ async function main() {
   // The held frame is the same picture in every run: its golden copy pins the view's geometry
   // (the projection and the look-at), which neither the pixel kinds nor the steering can see.
   if (process.env.TOVREK_UPDATE_GOLDEN) writeFileSync(GOLDEN, still);
-  const differ = Number(bash('compare -metric AE -fuzz 5% "$1" png:- null: 2>&1 || true',
+  // ImageMagick 7 follows the count with its share in brackets.
+  const differ = parseFloat(bash('compare -metric AE -fuzz 5% "$1" png:- null: 2>&1 || true',
     GOLDEN, still));
   check(differ <= GOLDEN_SLACK, `${differ} pixels differ from ${GOLDEN}`);
   for (const [view, what, act, same] of [[DESK, 'the pointer at the corner', move([0, 0]), true],
