@@ -14,9 +14,14 @@ target_include_directories(tovrek PRIVATE src)
 set_target_properties(tovrek PROPERTIES SUFFIX .js)
 # ASYNCIFY lets the frame loop's SDL_Delay hand the browser its turn, so the loop runs as it is;
 # EXIT_RUNTIME tells the page when the program has ended and with what status. The swap waits
-# for the display in the same way (src/web/sdl.cpp).
-target_link_options(tovrek PRIVATE -sUSE_SDL=1 -sASYNCIFY -sASYNCIFY_IMPORTS=waitForDisplay
-                    -sEXIT_RUNTIME=1 -sENVIRONMENT=web
+# for the display in the same way (src/web/sdl.cpp). Both imports that wait are named:
+# Emscripten 3.1 counts SDL_Delay among them by itself, 6 only the functions it marks, not
+# SDL_Delay, which stands for one, and the loop would run on past its first wait into a trap.
+# The page's settings for the program are named too: 3.1 reads them all, 6 only those named,
+# and without keyboardListeningElement SDL would take every key on the page.
+target_link_options(tovrek PRIVATE -sUSE_SDL=1 -sASYNCIFY
+                    -sASYNCIFY_IMPORTS=waitForDisplay,SDL_Delay -sEXIT_RUNTIME=1 -sENVIRONMENT=web
+                    -sINCOMING_MODULE_JS_API=canvas,keyboardListeningElement,print,printErr,onRuntimeInitialized,onExit,onAbort
                     "LINKER:--wrap=SDL_SetVideoMode,--wrap=SDL_GL_SwapBuffers" -lGL)
 configure_file(src/web/tovrek.html tovrek.html COPYONLY)
 configure_file(dist/tovrek.svg tovrek.svg COPYONLY)
