@@ -70,7 +70,7 @@ FAKE(int, SDL_GL_SetAttribute, (SDL_GLattr attr, int value), 0, int(attr), value
 FAKE(SDL_Surface *, SDL_SetVideoMode, (int width, int height, int bpp, Uint32 flags),
      fake.mode_fails ? nullptr : (fake.error = "That operation is not supported", &surface), width,
      height, bpp, flags)
-FAKE(int, SDL_ShowCursor, (int toggle), 1, toggle)
+FAKE(int, SDL_ShowCursor, (int toggle), (fake.error = "That operation is not supported", 1), toggle)
 FAKE(void, SDL_Delay, (Uint32 ms), void(), ms)
 FAKE(void, SDL_GL_SwapBuffers, (), void(fake.error += pop(fake.swap_errors, std::string())))
 
