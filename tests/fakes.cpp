@@ -100,8 +100,7 @@ int SDL_PollEvent(SDL_Event *event)
         longjmp(fake.exit, 1); // past the script: the record shows the run cut short
     *event = pop(fake.events, SDL_Event());
     record("SDL_PollEvent", int(event->type));
-    if (event->type == SDL_ACTIVEEVENT) // a focus gained, with SDL's failed warp
-        fake.error = UNSUPPORTED;
+    fake.error = event->type == SDL_ACTIVEEVENT ? UNSUPPORTED : fake.error; // focus: a failed warp
     return event->type != SDL_NOEVENT;
 }
 
