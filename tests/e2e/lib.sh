@@ -66,9 +66,10 @@ quits_cleanly() {
 # wayland_start OWNER [AS_OWNER...]: sway, headless, its output set to 1000x600, run by OWNER
 # through the command AS_OWNER (sway refuses root) in a runtime folder of its own in $tmp, with
 # its log in $tmp/sway.log; exports what its clients need (wayland-1 is the first name sway
-# tries), and ends with the script. sway_says TYPE TEXT: its answer to swaymsg -t TYPE has TEXT.
+# tries; Mesa's software OpenGL named, as newer Mesa prints its search for a GPU otherwise), and
+# ends with the script. sway_says TYPE TEXT: its answer to swaymsg -t TYPE has TEXT.
 wayland_start() {
-    export XDG_RUNTIME_DIR=$tmp/wayland WAYLAND_DISPLAY=wayland-1 SWAYSOCK
+    export XDG_RUNTIME_DIR=$tmp/wayland WAYLAND_DISPLAY=wayland-1 SWAYSOCK LIBGL_ALWAYS_SOFTWARE=1
     mkdir -m 700 "$XDG_RUNTIME_DIR" && chown "$1" "$XDG_RUNTIME_DIR" && shift
     WLR_BACKENDS=headless "$@" sway -c /dev/null &>"$tmp/sway.log" &
     pids="$pids $!" SWAYSOCK=$XDG_RUNTIME_DIR/sway-ipc.$(stat -c %u "$XDG_RUNTIME_DIR").$!.sock
