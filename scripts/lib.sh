@@ -20,11 +20,14 @@ project_version() {
 BUILD_PACKAGES=(g++ make cmake pkg-config libgl-dev libglu1-mesa-dev)
 TEST_PACKAGES=(googletest libgtest-dev)
 # A virtual display with Mesa's software OpenGL, and ways to drive it and look at it: what
-# scripts/run needs without a desktop; the end-to-end tests also run the real XScreenSaver.
+# scripts/run needs without a desktop; the end-to-end tests also run the real XScreenSaver, and
+# a headless Wayland compositor (sway) with a virtual keyboard (wtype), a virtual pointer
+# (wayvnc's) and screenshots (grim).
 DISPLAY_PACKAGES=(xvfb libgl1-mesa-dri x11-apps imagemagick xdotool procps)
 # A real X server with two monitors, for the checks on two monitors (Xvfb's are both at 0,0).
 MONITORS_PACKAGES=(xserver-xorg-core xserver-xorg-video-dummy)
-E2E_PACKAGES=("${DISPLAY_PACKAGES[@]}" "${MONITORS_PACKAGES[@]}" xscreensaver x11-utils)
+E2E_PACKAGES=("${DISPLAY_PACKAGES[@]}" "${MONITORS_PACKAGES[@]}" xscreensaver x11-utils sway wtype
+    wayvnc grim)
 # Making the Debian package (scripts/package: cpack computes its dependencies with
 # dpkg-shlibdeps, which needs file), and Debian's checks of it, of the desktop entry and of the
 # software-centre entry.

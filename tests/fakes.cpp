@@ -48,6 +48,7 @@ template <class T> static T pop(std::deque<T> &queue, T otherwise)
     return queue.empty() ? front : (queue.pop_front(), front);
 }
 
+static const char UNSUPPORTED[] = "That operation is not supported"; // SDL_Unsupported()'s text
 static SDL_PixelFormat format;
 static SDL_VideoInfo info;
 static SDL_Surface surface;
@@ -68,9 +69,8 @@ FAKE(const SDL_VideoInfo *, SDL_GetVideoInfo, (),
      (format.BitsPerPixel = Uint8(fake.bits_per_pixel), info.vfmt = &format, &info))
 FAKE(int, SDL_GL_SetAttribute, (SDL_GLattr attr, int value), 0, int(attr), value)
 FAKE(SDL_Surface *, SDL_SetVideoMode, (int width, int height, int bpp, Uint32 flags),
-     fake.mode_fails ? nullptr : (fake.error = "That operation is not supported", &surface), width,
-     height, bpp, flags)
-FAKE(int, SDL_ShowCursor, (int toggle), 1, toggle)
+     fake.mode_fails ? nullptr : (fake.error = UNSUPPORTED, &surface), width, height, bpp, flags)
+FAKE(int, SDL_ShowCursor, (int toggle), (fake.error = UNSUPPORTED, 1), toggle)
 FAKE(void, SDL_Delay, (Uint32 ms), void(), ms)
 FAKE(void, SDL_GL_SwapBuffers, (), void(fake.error += pop(fake.swap_errors, std::string())))
 
@@ -100,6 +100,7 @@ int SDL_PollEvent(SDL_Event *event)
         longjmp(fake.exit, 1); // past the script: the record shows the run cut short
     *event = pop(fake.events, SDL_Event());
     record("SDL_PollEvent", int(event->type));
+    fake.error = event->type == SDL_ACTIVEEVENT ? UNSUPPORTED : fake.error; // focus: a failed warp
     return event->type != SDL_NOEVENT;
 }
 

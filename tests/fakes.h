@@ -17,7 +17,8 @@ struct Fakes {
     int bits_per_pixel = 32; // the depth of the display's current format
     bool mode_fails = false; // SDL_SetVideoMode returns no surface
     // SDL_GetError's text; SDL_ClearError empties it. A mode set that succeeds leaves the
-    // text the SDL 2 based SDL 1.2 leaves; a swap adds the next of swap_errors, if any.
+    // text the SDL 2 based SDL 1.2 leaves, and so do hiding the cursor and handing out a focus
+    // event as on Wayland without a pointer; a swap adds the next of swap_errors, if any.
     std::string error;
     std::deque<std::string> swap_errors;
     std::deque<GLenum> gl_errors; // glGetError's answers; GL_NO_ERROR once used up

@@ -12,8 +12,10 @@ static const int RGB_16BIT[3] = {5, 5, 5};
 
 // A desktop of 8 bits or fewer gets an 8-bit mode, any deeper one a 16-bit mode. Once
 // SDL_Init has succeeded, the failure exit passes through SDL_Quit. A mode set that succeeds
-// may still leave an error text behind (the SDL 2 based SDL 1.2 does), which the first frame
-// would report as an error: it is cleared.
+// may still leave an error text behind (the SDL 2 based SDL 1.2 does), and so may hiding the
+// cursor: in full screen that asks for relative mouse mode, which SDL 2 on a Wayland seat
+// without a pointer tries to emulate with a warp that Wayland does not allow. The first frame
+// would report either text as the program's error: both are cleared.
 void openDisplay()
 {
     int bpp;
@@ -43,7 +45,7 @@ void openDisplay()
         SDL_Quit();
         exit(1);
     }
-    SDL_ClearError();
     SDL_ShowCursor(SDL_DISABLE);
+    SDL_ClearError();
     initGL();
 }

@@ -28,7 +28,10 @@ int HandleEvent(SDL_Event *event)
 }
 
 // A stop asked anywhere in the drain holds: the Escape press is often drained together with
-// its own release, and a window close or a signal may be followed by any other event.
+// its own release, and a window close or a signal may be followed by any other event. An error
+// text SDL leaves while it gathers events is its own, not the program's: a focus gained on a
+// full-screen window (SDL 2, Wayland, a seat without a pointer) ends in a warp the display
+// cannot do. It is cleared, so that the next frame's report is of that frame's calls.
 int drainEvents()
 {
     SDL_Event event;
@@ -37,5 +40,6 @@ int drainEvents()
     while (SDL_PollEvent(&event))
         if (HandleEvent(&event))
             done = 1;
+    SDL_ClearError();
     return done;
 }

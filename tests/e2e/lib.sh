@@ -27,7 +27,7 @@ pixel_kinds() {
             END { print n[1] + 0, n[2] + 0, n[3] + 0, n[4] + 0 }'
 }
 read_pixels() {
-    screenshot "$tmp/screen.png" "$@"
+    "${shot:-screenshot}" "$tmp/screen.png" "$@"
     read -r white black grey other < <(pixel_kinds "$tmp/screen.png")
 }
 kinds() { echo "$white white, $black black, $grey grey, $other other pixels"; }
@@ -44,21 +44,39 @@ bogus_driver_fails() {
 }
 
 # quits_cleanly HOW PID WINDOW [STOP...]: ends the demo, process PID showing WINDOW with its
-# stderr in $tmp/stderr. With Escape, after black boxes on white and greys after a click;
-# otherwise by running STOP. It must end with status 0 and nothing on stderr.
+# stderr in $tmp/stderr. With Escape, after black boxes on white and greys after a click (on
+# Wayland: $shot's screenshots, $click, $escape); otherwise by running STOP. It must end with
+# status 0 and nothing on stderr.
 quits_cleanly() {
     local how=$1 pid=$2 window=$3
-    shift 3
     if [ "$how" = Escape ]; then
         sleep 1 # boxes have wrapped by now, so greys shown too early would show
         retry 10 black_on_white || fail "$(kinds)"
-        xdotool click 1
+        ${click:-xdotool click 1} >/dev/null
         retry 30 greys_shown || fail "no grey boxes, or other colours, 30 s after a click"
-        xdotool windowfocus --sync "$window" key Escape
+        ${escape:-xdotool windowfocus --sync "$window" key Escape}
     else
-        "$@" >/dev/null 2>&1 || fail "$* failed"
+        "${@:4}" >/dev/null 2>&1 || fail "${*:4} failed"
     fi
     retry 30 program_ended "$pid" || fail "still running 30 s after $how"
     wait "$pid" || fail "status $? after $how"
     [ ! -s "$tmp/stderr" ] || fail "a run ended by $how printed: $(cat "$tmp/stderr")"
 }
+
+# wayland_start OWNER [AS_OWNER...]: sway, headless, its output set to 1000x600, run by OWNER
+# through the command AS_OWNER (sway refuses root) in a runtime folder of its own in $tmp, with
+# its log in $tmp/sway.log; exports what its clients need (wayland-1 is the first name sway
+# tries; Mesa's software OpenGL named, as newer Mesa prints its search for a GPU otherwise), and
+# ends with the script. sway_says TYPE TEXT: its answer to swaymsg -t TYPE has TEXT.
+wayland_start() {
+    export XDG_RUNTIME_DIR=$tmp/wayland WAYLAND_DISPLAY=wayland-1 SWAYSOCK LIBGL_ALWAYS_SOFTWARE=1
+    mkdir -m 700 "$XDG_RUNTIME_DIR" && chown "$1" "$XDG_RUNTIME_DIR" && shift
+    WLR_BACKENDS=headless "$@" sway -c /dev/null &>"$tmp/sway.log" &
+    pids="$pids $!" SWAYSOCK=$XDG_RUNTIME_DIR/sway-ipc.$(stat -c %u "$XDG_RUNTIME_DIR").$!.sock
+    retry 30 swaymsg output '*' mode 1000x600 &>/dev/null || fail "$(tail -n 3 "$tmp/sway.log")"
+}
+sway_says() { swaymsg -t "$1" 2>/dev/null | grep -q "$2"; }
+
+# On that output: black boxes on white, unscaled (no greys), between black bars 100 pixels wide.
+bar() { pixel_kinds "$tmp/screen.png[100x600+$1+0]"; }
+picture_between_bars() { black_on_white && [ "$(bar 0) $(bar 900)" = "0 60000 0 0 0 60000 0 0" ]; }

@@ -2,7 +2,8 @@
 # The demo as installed from build tree $1, on a virtual display, the way a person meets it:
 # a video driver that cannot start, the picture before and after a mouse click, quitting with
 # Escape and with SIGTERM; then as a hack of the real XScreenSaver, on that display and, as root,
-# on two monitors of a real X server (Xorg); and the launcher's options.
+# on two monitors of a real X server (Xorg); natively on Wayland, under a headless compositor;
+# and the launcher's options.
 # With emulator $2 (qemu-aarch64), another architecture's demo as it runs there: with Mesa's
 # softpipe, which draws a frame under emulation where llvmpipe drew none within a minute, black
 # boxes on white, then Escape, with status 0 and nothing on stderr. At half a frame to two
@@ -12,8 +13,7 @@ source "$(dirname "$0")/lib.sh"
 tmp=$(mktemp -d /tmp/tovrek-e2e.XXXXXX) pids= # not under TMPDIR: nobody must reach the program
 trap 'kill -9 $pids 2>/dev/null || true; display_stop; rm -rf "$tmp"' EXIT
 
-cmake --install "$1" --prefix "$tmp" >/dev/null
-chmod 755 "$tmp"
+cmake --install "$1" --prefix "$tmp" >/dev/null && chmod 755 "$tmp"
 display_start
 if [ -n "${2:-}" ]; then
     GALLIUM_DRIVER=softpipe "$2" "$tmp/bin/tovrek" 2>"$tmp/stderr" & pids=$!
@@ -65,6 +65,22 @@ saver_runs() {
 demos_are() { [ "$(pgrep -u "$user" -xf "$tmp/bin/tovrek" | tee "$tmp/demos" | wc -l)" = $1 ]; }
 saver_runs 1
 if two_monitors_start; then saver_runs 2; fi
+
+# Natively on Wayland (SDL 2's driver chosen; SDL 3 picks it first) under sway, headless, as the
+# saver's user: sway takes virtual keyboards and pointers (wtype, wayvnc) and gives screenshots
+# (grim). First a keyboard alone, idle, where SDL 2 left an error text behind, and SIGTERM; then
+# wayvnc's pointer and keyboard too, a press of the left button through sway (the demo's click)
+# and Escape typed by wtype.
+wayland_start "$user" "${as_user[@]}"
+shot=grim click="swaymsg seat - cursor press button1" escape="wtype -k Escape"
+for row in "TERM 2 wtype -s 600000 -k Escape" "Escape 3 wayvnc -u $tmp/vnc"; do
+    read -r quit seat device <<<"$row"
+    $device >/dev/null 2>&1 & pids="$pids $!"
+    retry 30 sway_says get_seats "\"capabilities\": $seat," || fail "no ${device%% *} on the seat"
+    SDL_VIDEODRIVER=wayland "$tmp/bin/tovrek" 2>"$tmp/stderr" & demo=$! pids="$pids $!"
+    retry 30 picture_between_bars || fail "on Wayland: $(kinds)"
+    quits_cleanly $quit $demo "" kill -TERM $demo
+done
 
 # The launcher's options, with a stand-in for the program that shows its process id (the
 # launcher's own if the launcher made way for it), the window it was handed and whether SDL
