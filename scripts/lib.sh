@@ -163,13 +163,11 @@ reproducible_tar() {
         -cf - "$@" | gzip -9n >"$archive"
 }
 
-# own_git ARGS...: git in the checkout without the builder's settings, the system's, the global
-# ones or those its home holds by default (attributes, excludes), which would change what a
-# release takes from it.
-own_git() {
-    env -u XDG_CONFIG_HOME HOME=/dev/null GIT_CONFIG_NOSYSTEM=1 GIT_CONFIG_GLOBAL=/dev/null \
-        git -C "$ROOT" "$@"
-}
+# git in the checkout without the builder's settings, the system's, the global ones or those
+# its home holds by default (attributes, excludes), which would change what a release takes
+# from it.
+OWN_GIT=(env -u XDG_CONFIG_HOME HOME=/dev/null GIT_CONFIG_NOSYSTEM=1 GIT_CONFIG_GLOBAL=/dev/null
+    git -C "$ROOT")
 
 # snapshot: sets SNAPSHOT to the work tree as it is, untracked files too but no ignored ones, as a
 # commit of its own dated as HEAD, so that it is the same however often it is made. A failing git
@@ -177,13 +175,13 @@ own_git() {
 snapshot() {
     local dir date tree status=0
     dir=$(mktemp -d)
-    date=$(own_git log -1 --format=%cI) &&
-        tree=$(GIT_INDEX_FILE=$dir/index own_git add -A &&
-            GIT_INDEX_FILE=$dir/index own_git write-tree) &&
+    date=$("${OWN_GIT[@]}" log -1 --format=%cI) &&
+        tree=$(GIT_INDEX_FILE=$dir/index "${OWN_GIT[@]}" add -A &&
+            GIT_INDEX_FILE=$dir/index "${OWN_GIT[@]}" write-tree) &&
         SNAPSHOT=$(GIT_AUTHOR_NAME=tovrek GIT_AUTHOR_EMAIL=tovrek@example.org \
             GIT_COMMITTER_NAME=tovrek GIT_COMMITTER_EMAIL=tovrek@example.org \
             GIT_AUTHOR_DATE=$date GIT_COMMITTER_DATE=$date \
-            own_git commit-tree --no-gpg-sign -p HEAD -m "work tree" "$tree") || status=$?
+            "${OWN_GIT[@]}" commit-tree --no-gpg-sign -p HEAD -m "work tree" "$tree") || status=$?
     rm -rf "$dir"
     [ "$status" -eq 0 ] || exit "$status"
 }

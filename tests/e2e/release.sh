@@ -14,7 +14,7 @@ trap 'gpgconf --kill gpg-agent; rm -rf "$SCRATCH"; [[ $kept != */tovrek-release.
     rm -rf "${kept%/out}"' EXIT
 mkdir -m 700 "$GNUPGHOME" "$SCRATCH/tovrek"
 snapshot
-own_git archive "$SNAPSHOT" | tar -xf - -C "$SCRATCH/tovrek"
+"${OWN_GIT[@]}" archive "$SNAPSHOT" | tar -xf - -C "$SCRATCH/tovrek"
 cd "$SCRATCH/tovrek"
 git init -q && git config user.name t && git config user.email t@example.org
 git add -A && git commit -qm work
