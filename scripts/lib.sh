@@ -149,8 +149,9 @@ check_machine() {
         return 1
     }
 }
-# A program's or library's ELF class, byte order and machine, as readelf names them.
-elf_kind() { readelf -h "$1" | sed -n 's/^ *\(Class\|Data\|Machine\): *//p'; }
+# A program's or library's ELF class, byte order and machine, as readelf names them in English
+# (in French, for one, the fields it reads would be missing, and any two ELF files alike).
+elf_kind() { LC_ALL=C readelf -h "$1" | sed -n 's/^ *\(Class\|Data\|Machine\): *//p'; }
 
 # reproducible_tar ARCHIVE DIR NAME...: a gzipped tarball of DIR's NAMEs under a folder named
 # after ARCHIVE, the same bytes from the same files whatever their owner, dates, modes or order.
