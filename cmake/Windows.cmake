@@ -13,7 +13,9 @@ add_executable(tovrek_scr src/windows/saver_win32.cpp)
 set_target_properties(tovrek_scr PROPERTIES OUTPUT_NAME tovrek SUFFIX .scr)
 set(TOVREK_SDL_DEF ${PROJECT_BINARY_DIR}/SDL.def)
 set(TOVREK_SDL_DELAYLIB ${PROJECT_BINARY_DIR}/libSDL-delay.a) # named inside after its path
-execute_process(COMMAND ${CMAKE_OBJDUMP} -p ${SDL_PREFIX}/bin/SDL.dll
+# objdump's headings are read below in English, which other locales translate.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C
+                        ${CMAKE_OBJDUMP} -p ${SDL_PREFIX}/bin/SDL.dll
                 OUTPUT_VARIABLE TOVREK_SDL_DUMP RESULT_VARIABLE TOVREK_SDL_DUMPED)
 # The names end the lines of the DLL's name table: "[   0] SDL_AddTimer" from binutils 2.40,
 # "[   0] +base[   1]  0000 SDL_AddTimer" from 2.44; a blank line ends the table.

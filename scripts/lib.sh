@@ -7,9 +7,21 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # umask of whoever builds it.
 umask 022
 # The times inside every artefact: the newest changelog entry's, never the clock's, so that one
-# commit always gives the same bytes.
-SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(date -d "$(sed -n 's/^ -- .*>  //p' \
-    "$ROOT/dist/changelog" | head -n 1)" +%s)}
+# commit always gives the same bytes. Its date must be the one Debian's changelogs write:
+# date(1) reads an empty or an odd one as today's.
+CHANGELOG_DATE='[A-Z][a-z]{2}, [0-9]{2} [A-Z][a-z]{2} [0-9]{4} [0-9:]{8} [+-][0-9]{4}'
+changelog_epoch() {
+    local date
+    date=$(sed -n 's/^ -- .*>  //p' "$ROOT/dist/changelog" | head -n 1)
+    [[ $date =~ ^$CHANGELOG_DATE$ ]] && LC_ALL=C date -d "$date" +%s 2>/dev/null
+}
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+    SOURCE_DATE_EPOCH=$(changelog_epoch) || {
+        echo "No date in dist/changelog's newest sign-off (\" -- NAME <EMAIL>  Tue, 08 Dec 2026" \
+            "00:00:00 +0000\"): the artefacts' times come from it" >&2
+        exit 1
+    }
+fi
 export SOURCE_DATE_EPOCH
 # The version that project() in CMakeLists.txt gives.
 project_version() {
@@ -35,15 +47,19 @@ PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils appstream)
 # The benchmarks; scripts/bench's table is printed by python3.
 PERF_PACKAGES=(libbenchmark-dev "${DISPLAY_PACKAGES[@]}" python3)
 # The Windows build (scripts/windows): the cross compiler, the installer maker, the icon's
-# converters, and 64-bit Wine with the virtual display to check the result; Wine's X11 driver
-# loads OpenGL and the X extensions at run time, which Debian only recommends. The screensaver's
-# check paints the root window (xsetroot) of two monitors.
+# converters, fakeroot for the zip's owners, and 64-bit Wine with the virtual display to check
+# the result; Wine's X11 driver loads OpenGL and the X extensions at run time, which Debian only
+# recommends. The screensaver's check paints the root window (xsetroot) of two monitors.
 WINDOWS_PACKAGES=(cmake make pkg-config xz-utils g++-mingw-w64-x86-64 nsis librsvg2-bin icoutils
-    unzip wine wine64 libgl1 libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3
+    fakeroot unzip wine wine64 libgl1 libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3
     x11-xserver-utils "${DISPLAY_PACKAGES[@]}" "${MONITORS_PACKAGES[@]}")
 # The browser build (scripts/web): Emscripten, and for its check Chromium, which Node drives,
 # and ImageMagick; python3 serves the page.
 WEB_PACKAGES=(emscripten cmake make nodejs chromium imagemagick python3)
+# The release (scripts/release): git for the source tarball, the locales' sources for the second
+# build's locale; gpg, and its agent for the secret key, to sign its checksums.
+RELEASE_PACKAGES=(git locales)
+SIGN_PACKAGES=(gpg gpg-agent)
 # The arm64 build (scripts/arm64): Debian's cross compiler and qemu's user-mode emulation, the
 # arm64 libraries beside this machine's own (multi-arch: all of them are Multi-Arch: same), and
 # arm64 Mesa for its check on the virtual display; its package as scripts/package makes it.
@@ -132,12 +148,13 @@ check_machine() {
         return 1
     }
     [ "$(elf_kind "$2")" = "$(elf_kind "$libc")" ] || {
-        echo "$2 is not for $1: $(elf_kind "$2" | xargs)" >&2
+        echo "$2 is not for $1: $(elf_kind "$2" | paste -sd '|' | sed 's/|/, /g')" >&2
         return 1
     }
 }
-# A program's or library's ELF class, byte order and machine, as readelf names them.
-elf_kind() { readelf -h "$1" | sed -n 's/^ *\(Class\|Data\|Machine\): *//p'; }
+# A program's or library's ELF class, byte order and machine, as readelf names them in English
+# (in French, for one, the fields it reads would be missing, and any two ELF files alike).
+elf_kind() { LC_ALL=C readelf -h "$1" | sed -n 's/^ *\(Class\|Data\|Machine\): *//p'; }
 
 # reproducible_tar ARCHIVE DIR NAME...: a gzipped tarball of DIR's NAMEs under a folder named
 # after ARCHIVE, the same bytes from the same files whatever their owner, dates, modes or order.
@@ -150,18 +167,63 @@ reproducible_tar() {
         -cf - "$@" | gzip -9n >"$archive"
 }
 
+# git in the checkout without the builder's settings, the system's, the global ones or those
+# its home holds by default (attributes, excludes), which would change what a release takes
+# from it.
+OWN_GIT=(env -u XDG_CONFIG_HOME HOME=/dev/null GIT_CONFIG_NOSYSTEM=1 GIT_CONFIG_GLOBAL=/dev/null
+    git -C "$ROOT")
+
+# snapshot: sets SNAPSHOT to the work tree as it is, untracked files too but no ignored ones, as a
+# commit of its own dated as HEAD, so that it is the same however often it is made. A failing git
+# ends the script, its message shown.
+snapshot() {
+    local dir date tree status=0
+    dir=$(mktemp -d)
+    date=$("${OWN_GIT[@]}" log -1 --format=%cI) &&
+        tree=$(GIT_INDEX_FILE=$dir/index "${OWN_GIT[@]}" add -A &&
+            GIT_INDEX_FILE=$dir/index "${OWN_GIT[@]}" write-tree) &&
+        SNAPSHOT=$(GIT_AUTHOR_NAME=tovrek GIT_AUTHOR_EMAIL=tovrek@example.org \
+            GIT_COMMITTER_NAME=tovrek GIT_COMMITTER_EMAIL=tovrek@example.org \
+            GIT_AUTHOR_DATE=$date GIT_COMMITTER_DATE=$date \
+            "${OWN_GIT[@]}" commit-tree --no-gpg-sign -p HEAD -m "work tree" "$tree") || status=$?
+    rm -rf "$dir"
+    [ "$status" -eq 0 ] || exit "$status"
+}
+
 # Where scripts/windows looks for the SDL release tarballs unless it is told: beside the checkout.
 WINDOWS_SOURCES=$(dirname "$ROOT")/shared/windows
 
-# sdl_sources DIR: sets SDL2_TARBALL and SDL12_TARBALL to the SDL2 and sdl12-compat release
-# tarballs in DIR; false, and says so on stderr, unless there is one of each.
+# The SDL release tarballs the Windows build takes, by name, with their SHA-256 (sha256sum's
+# format): the Windows artefacts' bytes depend on them.
+SDL_PINS=$ROOT/cmake/windows-sdl.sha256
+
+# sdl_sources DIR: sets SDL2_TARBALL and SDL12_TARBALL to DIR's SDL2 and sdl12-compat release
+# tarballs, those SDL_PINS names, with its SHA-256. False, and says why on stderr in one line,
+# where one is missing or another, or another version is there too.
 sdl_sources() {
-    SDL2_TARBALL=$(compgen -G "$1/SDL2-*.tar.*" | head -n 1) || true
-    SDL12_TARBALL=$(compgen -G "$1/sdl12-compat-*.tar.*" | head -n 1) || true
-    [ -n "$SDL2_TARBALL" ] && [ -n "$SDL12_TARBALL" ] || {
-        echo "No SDL2-*.tar.* and sdl12-compat-*.tar.* in $1" >&2
-        return 1
-    }
+    local pinned sum name file
+    pinned="$(cut -d' ' -f3 "$SDL_PINS" | paste -sd' ') (SHA-256 in cmake/windows-sdl.sha256)"
+    for file in "$1"/SDL2-*.tar.* "$1"/sdl12-compat-*.tar.*; do
+        [ ! -e "$file" ] || awk -v name="${file##*/}" '$2 == name { found = 1 }
+            END { exit !found }' "$SDL_PINS" || {
+            echo "$file is another SDL than the Windows build takes: $pinned" >&2
+            return 1
+        }
+    done
+    while read -r sum name; do
+        [ -f "$1/$name" ] || {
+            echo "No $name in $1; the Windows build takes $pinned" >&2
+            return 1
+        }
+        [ "$(sha256sum <"$1/$name" | cut -d' ' -f1)" = "$sum" ] || {
+            echo "$1/$name is not the one the Windows build takes: $pinned" >&2
+            return 1
+        }
+        case $name in
+        SDL2-*) SDL2_TARBALL=$1/$name ;;
+        sdl12-compat-*) SDL12_TARBALL=$1/$name ;;
+        esac
+    done <"$SDL_PINS"
 }
 
 # quietly LOG COMMAND...: runs COMMAND with its output in LOG, shown only when it fails, which
