@@ -70,8 +70,11 @@ if two_monitors_start; then saver_runs 2; fi
 # saver's user: sway takes virtual keyboards and pointers (wtype, wayvnc) and gives screenshots
 # (grim). First a keyboard alone, idle, where SDL 2 left an error text behind, and SIGTERM; then
 # wayvnc's pointer and keyboard too, a press of the left button through sway (the demo's click)
-# and Escape typed by wtype.
+# and Escape typed by wtype. wayvnc 0.10 makes its pointer and keyboard only for a client (0.5 at
+# its start): a viewer that waits for its socket, says RFB 3.8, takes no security, shares, stays.
 wayland_start "$user" "${as_user[@]}"
+perl -MIO::Socket::UNIX -e 'sleep 1 until $s = IO::Socket::UNIX->new($ARGV[0]);
+    print $s "RFB 003.008\n\1\1"; sleep' "$tmp/vnc" & pids="$pids $!"
 shot=grim click="swaymsg seat - cursor press button1" escape="wtype -k Escape"
 for row in "TERM 2 wtype -s 600000 -k Escape" "Escape 3 wayvnc -u $tmp/vnc"; do
     read -r quit seat device <<<"$row"
