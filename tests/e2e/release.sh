@@ -39,6 +39,9 @@ sed -i 's/^## [^ ]*/## 0.9/' NEWS.md|scripts/release|1|Versions disagree: CMakeL
 git checkout -q .; mkdir -p build/release-$VERSION; touch build/release-$VERSION/SHA256SUMS\
 |scripts/release /nowhere|1|No SDL2-*.tar.* and sdl12-compat-*.tar.* in /nowhere
 :|test ! -e build/release-$VERSION/SHA256SUMS|0|
+mkdir l; echo "Dir::State::lists \"$PWD/l\";" >apt.conf\
+; echo 'Architectures: amd64 i386' >l/a_Release|APT_CONFIG=$PWD/apt.conf arm64_in_archive|1|
+echo 'Architectures: all amd64 arm64' >l/b_Release|APT_CONFIG=$PWD/apt.conf arm64_in_archive|0|
 ROWS
 
 cd "$ROOT"
