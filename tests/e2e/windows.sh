@@ -11,7 +11,7 @@
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 # wine_program NAME...: the first of Wine's programs NAME on PATH or where Debian's Wine keeps
-# them: /usr/lib/wine up to Wine 10, the architecture's folder since.
+# them: /usr/lib/wine, or since its 10.0~repack-12 the architecture's folder (NEWS.Debian).
 wine_program() {
     PATH=$PATH:/usr/lib/wine:/usr/lib/x86_64-linux-gnu/wine command -v "$@" | head -n 1
 }
