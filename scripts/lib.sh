@@ -72,8 +72,8 @@ need_packages() {
 }
 
 # SDL 1.2 from either of Debian's two packages of it; the maintained one when neither is there:
-# sdl12-compat's libsdl1.2-compat-dev on Debian 12 and 13, which later releases name
-# libsdl1.2-dev and keep the old name for.
+# sdl12-compat's libsdl1.2-compat-dev, which Debian 13 renamed libsdl1.2-dev, keeping the old
+# name for a transitional package that later releases only provide.
 need_sdl() {
     [ -z "$(missing_packages libsdl1.2-dev)" ] || need_packages libsdl1.2-compat-dev
 }
