@@ -11,8 +11,12 @@ display_start() {
 
 # display_serve SERVER OPTIONS...: starts X server SERVER on a free display number, which it
 # tells on descriptor 3, and exports DISPLAY. DISPLAY_PID is the server's; display_stop ends it.
+# It exports XDG_RUNTIME_DIR too, a private folder as a desktop session has, which display_stop
+# removes: SDL 3 looks there for Wayland first, and libwayland says on the program's stderr
+# that there is none.
 display_serve() {
     local numberfile tries=0
+    DISPLAY_RUNTIME=$(mktemp -d) && export XDG_RUNTIME_DIR=$DISPLAY_RUNTIME
     numberfile=$(mktemp)
     "$@" -displayfd 3 3>"$numberfile" >/dev/null 2>&1 &
     DISPLAY_PID=$!
@@ -34,6 +38,7 @@ display_stop() {
         wait "$DISPLAY_PID" 2>/dev/null || true
         DISPLAY_PID=
     fi
+    rm -rf "${DISPLAY_RUNTIME:-}"
 }
 
 # retry SECONDS COMMAND...: runs COMMAND until it succeeds; false if it has not within SECONDS.

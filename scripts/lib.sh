@@ -62,10 +62,11 @@ RELEASE_PACKAGES=(git locales)
 SIGN_PACKAGES=(gpg gpg-agent)
 # The arm64 build (scripts/arm64): Debian's cross compiler and qemu's user-mode emulation, the
 # arm64 libraries beside this machine's own (multi-arch: all of them are Multi-Arch: same), and
-# arm64 Mesa for its check on the virtual display; its package as scripts/package makes it.
-ARM64_PACKAGES=(g++-aarch64-linux-gnu qemu-user cmake make pkg-config libsdl1.2-compat-dev:arm64
-    libgl-dev:arm64 libglu1-mesa-dev:arm64 libgtest-dev:arm64 libgl1-mesa-dri:arm64
-    "${DISPLAY_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}")
+# arm64 Mesa for its check on the virtual display; its package as scripts/package makes it. SDL
+# 1.2 besides, as arm64_sdl chooses.
+ARM64_PACKAGES=(g++-aarch64-linux-gnu qemu-user cmake make pkg-config libgl-dev:arm64
+    libglu1-mesa-dev:arm64 libgtest-dev:arm64 libgl1-mesa-dri:arm64 "${DISPLAY_PACKAGES[@]}"
+    "${PACKAGE_PACKAGES[@]}")
 
 # Installs those of the named Debian packages that are missing, as root or through sudo;
 # says nothing when all are there. Another install under way is waited for, not failed on.
@@ -89,22 +90,37 @@ need_packages() {
     "${apt[@]}" install -y --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# SDL 1.2 from either of Debian's two packages of it; the maintained one when neither is there.
+# SDL 1.2 from either of Debian's two packages of it; the maintained one when neither is there:
+# sdl12-compat's libsdl1.2-compat-dev, which Debian 13 renamed libsdl1.2-dev, keeping the old
+# name for a transitional package that later releases only provide.
 need_sdl() {
     [ -z "$(missing_packages libsdl1.2-dev)" ] || need_packages libsdl1.2-compat-dev
 }
 
-# Prints those of the named packages that are not installed. A name without an architecture is
-# this machine's own or an architecture-independent package: arm64's of the same name, installed
-# beside it, is not it.
+# The arm64 build's SDL 1.2: the same package as this machine's own, which Multi-Arch: same wants
+# beside it (the two conflict), or the maintained one where this machine has none.
+arm64_sdl() {
+    local native
+    native=$(dpkg-query -W -f='${db:Status-Abbrev}${Architecture} ${Package}\n' libsdl1.2-dev \
+        libsdl1.2-compat-dev 2>/dev/null | sed -n "s/^ii $(dpkg --print-architecture) //p")
+    echo "$(head -n 1 <<<"${native:-libsdl1.2-compat-dev}"):arm64"
+}
+
+# Prints those of the named packages that no installed package is or provides, as apt may
+# install another for a name. A name without an architecture is this machine's own or an
+# architecture-independent package: arm64's of the same name, installed beside it, is not it.
 missing_packages() {
-    local package arch
-    for package in "$@"; do
-        arch=${package#*:}
-        [ "$arch" != "$package" ] || arch="$(dpkg --print-architecture)|all"
-        dpkg-query -W -f='${Status} ${Architecture}\n' "$package" 2>/dev/null |
-            grep -Eq "^install ok installed ($arch)\$" || echo "$package"
-    done
+    dpkg-query -W -f='${db:Status-Abbrev} ${Architecture} ${Package} ${Provides}\n' |
+        awk -v names="$*" -v native="$(dpkg --print-architecture)" '
+            $1 == "ii" { gsub(/ \([^)]*\)|,/, ""); for (i = 3; i <= NF; i++) has[$i ":" $2] = 1 }
+            END {
+                n = split(names, wanted, " ")
+                for (i = 1; i <= n; i++) {
+                    name = wanted[i]
+                    if (name ~ /:/ ? !has[name] : !has[name ":" native] && !has[name ":all"])
+                        print name
+                }
+            }'
 }
 
 # The arm64 build's packages: adds arm64 to dpkg's architectures first, and says so, where it is
@@ -123,8 +139,9 @@ need_arm64_packages() {
             echo "Could not add arm64 to dpkg's architectures: that needs root or sudo" >&2
         fi
     fi
-    (need_packages "${ARM64_PACKAGES[@]}") || true
-    missing=$(missing_packages "${ARM64_PACKAGES[@]}")
+    local packages=("${ARM64_PACKAGES[@]}" "$(arm64_sdl)")
+    (need_packages "${packages[@]}") || true
+    missing=$(missing_packages "${packages[@]}")
     [ -z "$missing" ] && return 0
     echo "The arm64 build cannot go on; missing: $(xargs <<<"$missing")" >&2
     # Left there, arm64 would make every later apt-get update read its lists, and fail
@@ -134,6 +151,16 @@ need_arm64_packages() {
         "${sudo[@]}" apt-get -qq update >/dev/null 2>&1 || true
     fi
     exit 1
+}
+
+# True unless the package archive has no arm64 packages, as the Architectures of the Release
+# files in apt's lists say (as on distributions that keep other architectures in another
+# archive); where apt has no lists yet, they are taken to be there.
+arm64_in_archive() {
+    local lists
+    eval "$(apt-config shell lists Dir::State::lists/d)"
+    ! compgen -G "$lists/*Release" >/dev/null ||
+        grep -qs '^Architectures:.* arm64\b' "$lists"/*Release
 }
 
 # check_machine ARCH PROGRAM: fails unless PROGRAM is built for Debian architecture ARCH: of the

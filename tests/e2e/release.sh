@@ -58,6 +58,9 @@ sed -i 's/^./0/' $CHECKED/SHA256SUMS|gpg --verify $CHECKED/SHA256SUMS.asc|1|gpg:
 git checkout -q .; printf "\$ZONE" >>CMakeLists.txt; git commit -qam zone|scripts/release --check\
 |1|Not reproducible: tovrek_${VERSION}_$(dpkg --print-architecture).deb differs from the second
 kept=\${said##* in }|[ $(id -u) != 0 -o \$(stat -c %U \$kept/../another-name) = nobody ]|0|
+mkdir l; echo "Dir::State::lists \"$PWD/l\";" >apt.conf\
+; echo 'Architectures: amd64 i386' >l/a_Release|APT_CONFIG=$PWD/apt.conf arm64_in_archive|1|
+echo 'Architectures: all amd64 arm64' >l/b_Release|APT_CONFIG=$PWD/apt.conf arm64_in_archive|0|
 ROWS
 echo "release: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -10,8 +10,15 @@
 # (where Xorg can run); then the silent uninstaller, which leaves nothing behind.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-# 64-bit Wine only; the preview's host. No prompts, no menu files.
-tmp=$(mktemp -d) wine=/usr/lib/wine/wine64 host=$2 && export WINEPREFIX=$tmp/wine
+# wine_program NAME...: the first of Wine's programs NAME on PATH or where Debian's Wine keeps
+# them: /usr/lib/wine, or since its 10.0~repack-12 the architecture's folder (NEWS.Debian).
+wine_program() {
+    PATH=$PATH:/usr/lib/wine:/usr/lib/x86_64-linux-gnu/wine command -v "$@" | head -n 1
+}
+# 64-bit Wine only, where Wine's 32-bit and 64-bit loaders are apart; the preview's host. No
+# prompts, no menu files.
+tmp=$(mktemp -d) wine=$(wine_program wine64 wine) server=$(wine_program wineserver64 wineserver)
+host=$2 && export WINEPREFIX=$tmp/wine
 export LC_ALL=C WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
 # Ends what a failure may leave running (Notepad, a saver), then the display, the folder of the
 # Wine server's socket (Debian's leaves TMPDIR's wine-XXXXXX/server-DEV-INODE, named after the
@@ -19,7 +26,7 @@ export LC_ALL=C WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder
 # wineserver -k fails when no server runs.
 clean_up() {
     set +e
-    wineserver -k
+    "$server" -k
     display_stop
     for socket in $(printf '%s/wine-*/server-%x-%x' "${TMPDIR:-/tmp}" \
         $(stat -c '%d %i' "$WINEPREFIX")); do
@@ -117,7 +124,7 @@ for input in "key space" "click 1" "click 5" "mousemove_relative 40 0" "exec $wi
 done
 [ ! -e "$WINEPREFIX/drive_c/decoy" ] || fail "the saver loaded the decoy SDL in System32"
 # On two monitors, the other one covered in black where the root window is red.
-wineserver -k # Wine's next programs start on the next display; Notepad goes
+"$server" -k # Wine's next programs start on the next display; Notepad goes
 if two_monitors_start; then
     xsetroot -solid red && saver 800x600+0+0
     read_pixels 800x600+800+0 && [ "$black" = $((800 * 600)) ] || fail "the other monitor: $(kinds)"
@@ -125,7 +132,7 @@ if two_monitors_start; then
 fi
 
 run "$dir/Uninstall.exe" /S || fail "status $? from the uninstaller"
-wineserver -w # the uninstaller goes on from a copy of itself
+"$server" -w # the uninstaller goes on from a copy of itself
 [ ! -e "$dir" ] && [ ! -e "$menu" ] && [ ! -e "$sys/tovrek.scr" ] ||
     fail "left after uninstalling: $(ls -R "$dir" "$menu" "$sys/tovrek.scr")"
 ! run reg query 'HKLM\Software\tovrek' &>/dev/null || fail "the installer's registry key is left"
