@@ -1,6 +1,10 @@
 # A virtual X display for the tests and for running the demo without a desktop, and what it
 # takes to watch a program on it. Source it.
 
+# The server and the runtime folder display_stop ends and removes: this file's own, never
+# values of those names from the environment.
+DISPLAY_PID= DISPLAY_RUNTIME=
+
 # Starts Xvfb on a free display number with one 800x600 screen of depth $1 (24 by default),
 # with any further arguments as Xvfb options, and exports DISPLAY; display_stop ends it.
 display_start() {
