@@ -31,9 +31,8 @@ done
 
 # The saver refuses to run hacks as root: then it runs as nobody. Only this hack is in its list.
 launcher=$tmp/libexec/xscreensaver/tovrek
-mkdir "$tmp/home"
 printf 'mode: one\nselected: 0\nlock: False\nfade: False\nsplash: False\n%s\n' \
-    "programs: GL: $launcher --root" >"$tmp/home/.xscreensaver"
+    "programs: GL: $launcher --root" | install -Dm 644 /dev/stdin "$tmp/home/.xscreensaver"
 user=$(id -un) as_user=()
 [ "$(id -u)" != 0 ] || user=nobody as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 chown -R "$user" "$tmp/home"
