@@ -19,9 +19,12 @@ set_target_properties(tovrek PROPERTIES SUFFIX .js)
 # SDL_Delay, which stands for one, and the loop would run on past its first wait into a trap.
 # The page's settings for the program are named too: 3.1 reads them all, 6 only those named,
 # and without keyboardListeningElement SDL would take every key on the page.
+set(page_settings canvas keyboardListeningElement print printErr onRuntimeInitialized onExit
+    onAbort)
+list(JOIN page_settings , page_settings)
 target_link_options(tovrek PRIVATE -sUSE_SDL=1 -sASYNCIFY
                     -sASYNCIFY_IMPORTS=waitForDisplay,SDL_Delay -sEXIT_RUNTIME=1 -sENVIRONMENT=web
-                    -sINCOMING_MODULE_JS_API=canvas,keyboardListeningElement,print,printErr,onRuntimeInitialized,onExit,onAbort
+                    -sINCOMING_MODULE_JS_API=${page_settings}
                     "LINKER:--wrap=SDL_SetVideoMode,--wrap=SDL_GL_SwapBuffers" -lGL)
 configure_file(src/web/tovrek.html tovrek.html COPYONLY)
 configure_file(dist/tovrek.svg tovrek.svg COPYONLY)
